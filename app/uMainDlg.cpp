@@ -1,0 +1,27 @@
+#include "app/uMainDlg.h"
+
+#include "app/uTranslation.h"
+
+#include <QFont>
+
+TFMainDlg::TFMainDlg(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("FMainDlg"));
+    setWindowTitle(QStringLiteral("FMainDlg"));
+    resize(426, 286);
+    // Tahoma 8 pt at 96 dpi; where Tahoma is missing the nearest sans face stands in.
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+}
+
+void TFMainDlg::FormCreate()
+{
+    TranslateComponent(this);
+}
+
+void TFMainDlg::Place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(left, top, width, height);
+}

@@ -1,0 +1,27 @@
+#include "app/uMessageBox.h"
+
+#include <QApplication>
+
+namespace {
+
+TMessageBoxAnswerer& Answerer()
+{
+    static TMessageBoxAnswerer answerer;
+    return answerer;
+}
+
+} // namespace
+
+int ShowMessageBox(QWidget* parent, const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+{
+    if (Answerer())
+        return Answerer()(TMessageBoxRequest{text, icon, buttons});
+    QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? mrOk : mrCancel;
+}
+
+void SetMessageBoxAnswerer(TMessageBoxAnswerer answerer)
+{
+    Answerer() = std::move(answerer);
+}

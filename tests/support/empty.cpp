@@ -1,0 +1,1 @@
+// Keeps the support library buildable while it has no other file.

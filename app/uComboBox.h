@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QComboBox>
 
 // A pick-only list box that also reports the closing of its drop-down list,
@@ -12,8 +13,11 @@ public:
 
     void hidePopup() override
     {
+        // Qt also calls this while hiding or destroying the box; only a list that was open closes up.
+        const bool open = view() && view()->window()->isVisible();
         QComboBox::hidePopup();
-        emit CloseUp();
+        if (open)
+            emit CloseUp();
     }
 
 signals:

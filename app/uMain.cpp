@@ -95,6 +95,8 @@ TFMainForm::TFMainForm(QWidget* owner) : TFMainDlg(owner)
 
 TFMainForm::~TFMainForm()
 {
+    // Hiding the children on the way out must not run the model handlers on a half-destroyed window.
+    cxComboBoxPrinterModel->blockSignals(true);
     if (FMainForm == this)
         FMainForm = nullptr;
 }

@@ -6,10 +6,12 @@
 #include "app/uRadioGroup.h"
 #include "ports/uComPortDlg.h"
 #include "ports/uParallelPortDlg.h"
+#include "progress/uProgressDlg.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -80,6 +82,12 @@ void ShowPrinterImage()
     const int shown = PictureOfRow(FMainForm->ModelRow());
     for (int i = 0; i < kPictureCount; ++i)
         FMainForm->ModelPictures[i]->setVisible(i == shown);
+}
+
+void ApplyUpdateWaitTime()
+{
+    if (FProgressDlg)
+        FProgressDlg->TimerUpdateDone->setInterval(UpdateWaitTime(FMainForm->ModelRow()));
 }
 
 QString VersionFromFileName(const QString& fileName)

@@ -6,6 +6,8 @@
 void FillUpdateKinds();
 void FillPorts();
 void ShowPrinterImage();
+// The progress dialog gives the printer the chosen model's installation wait.
+void ApplyUpdateWaitTime();
 
 // "313_k3.kx" -> "3.13": the first character, a dot, the second and third.
 QString VersionFromFileName(const QString& fileName);

@@ -16,6 +16,7 @@ class TFilenameEdit;
 class TPicture;
 class TRadioGroup;
 class TStatusBar;
+class TSendThread;
 
 // The program's one main window: the model, the port, the kind of update and
 // the file are chosen here, and the update is started from here.
@@ -28,6 +29,11 @@ public:
 
     // The program's version as shown after "V" in the status bar.
     QString VersionText;
+    // The worker that sends the files; created at start-up, stopped at the close.
+    TSendThread* SendThread = nullptr;
+    // How long the window waits after the last block over USB, for the spooler to
+    // hand the job to the printer (tests shorten it).
+    int UsbPauseMs = 8000;
 
     QFrame* PanelMain;
     QLabel* Label2;
@@ -66,6 +72,13 @@ public:
     int ConfirmPrinterReady();
 
     void cxComboBoxPrinterModelPropertiesCloseUp();
+    void cxRadioGroupUpdateKindClick();
+    void cxButtonUpdateClick();
+    void WMTransferProgress(qint64 fileSize, qint64 bytesRead);
+    void WMTransferOutcome(int code);
+    // The last update has ended (done, failed or cancelled): the next may start.
+    void UpdateEnded();
+    bool UpdateRunning() const { return updateRunning_; }
     void cxRadioGroupPortClick();
     void cxButtonPortClick();
     void cxButtonCloseClick();
@@ -78,6 +91,7 @@ public:
     void reject() override;
 
 protected:
+    bool event(QEvent* event) override;
     void FormCreate() override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -90,8 +104,12 @@ private:
     void BuildButtonPanel();
     void BuildMenu();
     void ShowVersion();
+    bool SetPortProperties();
+    bool SetUsbPrinter();
+    QString SelectedPortCaption() const;
 
     bool placed_ = false;
+    bool updateRunning_ = false;
 };
 
 extern TFMainForm* FMainForm;

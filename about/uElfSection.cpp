@@ -204,7 +204,8 @@ TElfSectionResult ReadElfSectionOfFile(const std::string& path, std::string_view
                                        std::string* error)
 {
     contents.clear();
-    TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO or device in its place is refused instead of waited on.
+    TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st;
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
         if (error)

@@ -30,7 +30,7 @@ constexpr const char* kEnglishPage = "https://www.vorn.example/en/";
 constexpr const char* kGermanPage = "https://www.vorn.example/de/";
 constexpr const char* kFrenchPage = "https://www.vorn.example/fr/";
 
-constexpr const char* kCreditLine = TrNoop("Designed and built by vorn for the service technicians of its label printers");
+constexpr const char* kCreditLine = TrNoop("Developed by vorn");
 constexpr const char* kCopyrightLine = "Copyright © 2026 vorn";
 
 QFont PixelFont(const QString& family, int pixels, QFont::StyleHint hint = QFont::SansSerif)

@@ -38,8 +38,14 @@ void TDecorativeLabel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // Left- and top-aligned, one pixel in so the raised edge has room.
+    // Where the design's face is missing, a wider stand-in is shrunk to fit rather than cut off.
+    QFont faceFont = font();
+    const int room = width() - 2 - style_.extrusionDepth;
+    const int wide = QFontMetrics(faceFont).horizontalAdvance(text_);
+    if (wide > room && room > 0 && faceFont.pixelSize() > 0)
+        faceFont.setPixelSize(qMax(1, faceFont.pixelSize() * room / wide));
     QPainterPath face;
-    face.addText(1, 1 + QFontMetrics(font()).ascent(), font(), text_);
+    face.addText(1, 1 + QFontMetrics(faceFont).ascent(), faceFont, text_);
 
     // The far end of the extrusion first, so each nearer layer covers the one behind it.
     const int depth = style_.extrusionDepth;

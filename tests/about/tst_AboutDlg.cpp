@@ -113,7 +113,7 @@ void TestAboutDlg::showsCreditVersionAndDate()
     const QString date = QLocale::system().toString(
         QFileInfo(QCoreApplication::applicationFilePath()).lastModified().toLocalTime().date(), QLocale::ShortFormat);
     const QStringList expected{
-        QStringLiteral("Designed and built by vorn for the service technicians of its label printers"), QString(),
+        QStringLiteral("Developed by vorn"), QString(),
         QStringLiteral("Version " VORN_VERSION), date};
     TFAboutDlg* first = nullptr;
     WhileShown(owner_, [&](TFAboutDlg* dlg) {
@@ -135,7 +135,7 @@ void TestAboutDlg::keepsTextsOfFirstOpening()
         german = TextsOf(dlg);
         QCOMPARE(german.at(0), QStringLiteral("Info"));
         QCOMPARE(german.at(1), QStringLiteral("&Schließen"));
-        QVERIFY(german.at(2).startsWith(QStringLiteral("Von vorn")));
+        QCOMPARE(german.at(2), QStringLiteral("Entwickelt von vorn"));
     });
     UseLanguage(QStringLiteral("fr"));
     WhileShown(owner_, [&](TFAboutDlg* dlg) {

@@ -102,6 +102,8 @@ void TestVersionData::readsValuesFromProgramFile_data()
     QTest::newRow("block size below its header") << Elf(Patched(good, kBlockSizeAt, 4)) << none << none << none;
     QTest::newRow("section cut short") << Elf(good.substr(0, good.size() - 1)) << none << none << none;
     QTest::newRow("translation count huge") << Elf(Patched(good, kTranslationCountAt, 0x40000000)) << none << none << none;
+    QTest::newRow("bytes after the last table")
+        << Elf(Patched(good + "xyz", kBlockSizeAt, std::uint32_t(good.size() + 3))) << none << none << none;
     QTest::newRow("table count too low") << Elf(Patched(good, kTableCountAt, 0)) << none << none << none;
     QTest::newRow("table count too high") << Elf(Patched(good, kTableCountAt, 2)) << none << none << none;
     QTest::newRow("table size below its header") << Elf(Patched(good, kTableSizeAt, 8)) << none << none << none;

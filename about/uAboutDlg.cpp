@@ -1,10 +1,5 @@
 #include "about/uAboutDlg.h"
 
-#include "about/uDecorativeLabel.h"
-#include "about/uFileInfos.h"
-#include "app/uPaths.h"
-#include "app/uTranslation.h"
-
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -21,6 +16,11 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QUrl>
+
+#include "about/uDecorativeLabel.h"
+#include "about/uFileInfos.h"
+#include "app/uPaths.h"
+#include "app/uTranslation.h"
 
 TFAboutDlg* FAboutDlg = nullptr;
 

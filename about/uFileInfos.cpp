@@ -1,12 +1,12 @@
 #include "about/uFileInfos.h"
 
-#include "about/uVersionData.h"
-#include "about/uXdgDefaultApp.h"
-
 #include <QDateTime>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMimeDatabase>
+
+#include "about/uVersionData.h"
+#include "about/uXdgDefaultApp.h"
 
 namespace {
 

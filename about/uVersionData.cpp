@@ -1,9 +1,9 @@
 #include "about/uVersionData.h"
 
+#include <cstdio>
+
 #include "about/uElfSection.h"
 #include "about/uVersionBlock.h"
-
-#include <cstdio>
 
 namespace {
 

@@ -1,7 +1,3 @@
-#include "about/uAboutDlg.h"
-#include "about/uDecorativeLabel.h"
-#include "app/uTranslation.h"
-
 #include <functional>
 
 #include <QDesktopServices>
@@ -13,6 +9,10 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+
+#include "about/uAboutDlg.h"
+#include "about/uDecorativeLabel.h"
+#include "app/uTranslation.h"
 
 // Receives what the dialog asks the desktop to open; nothing leaves the machine.
 class TUrlCatcher final : public QObject

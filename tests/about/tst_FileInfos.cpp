@@ -1,6 +1,3 @@
-#include "about/uFileInfos.h"
-#include "support/uElfFixture.h"
-
 #include <sys/stat.h>
 
 #include <QCoreApplication>
@@ -9,6 +6,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "about/uFileInfos.h"
+#include "support/uElfFixture.h"
 
 namespace {
 

@@ -1,7 +1,3 @@
-#include "about/uFileInfos.h"
-#include "about/uVersionData.h"
-#include "support/uElfFixture.h"
-
 #include <limits>
 
 #include <elf.h>
@@ -9,6 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "about/uFileInfos.h"
+#include "about/uVersionData.h"
+#include "support/uElfFixture.h"
 
 using namespace std::string_literals;
 

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the version data reader, both as a whole program
 // file and as the section's block alone: neither may read out of bounds.
-#include "about/uVersionData.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "about/uVersionData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

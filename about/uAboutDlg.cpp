@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,6 +1,10 @@
 #include "about/uFileInfos.h"
 
+#include <iterator>
+#include <string>
+
 #include <QDateTime>
+#include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -70,7 +74,7 @@ void TFileInfos::GetFileInfo(TFileInfoStruct& info)
     if (file.exists()) {
         info_.TypeName = QMimeDatabase().mimeTypeForFile(file).comment().left(kTypeNameLength);
         TVersionData data;
-        if (data.LoadFromFile(path_.toStdString())) {
+        if (data.LoadFromFile(QFile::encodeName(path_).toStdString())) {
             QString* const fields[] = {&info_.CompanyName,      &info_.FileDescription, &info_.FileVersion,
                                        &info_.InternalName,     &info_.LegalCopyRight,  &info_.LegalTradeMarks,
                                        &info_.OriginalFileName, &info_.ProductName,     &info_.ProductVersion,

@@ -1,11 +1,14 @@
 #include "app/uMain.h"
 
+#include "about/uAboutDlg.h"
+#include "about/uFileInfos.h"
 #include "app/uComboBox.h"
 #include "app/uCursor.h"
 #include "app/uCommonRes.h"
 #include "app/uFilenameEdit.h"
 #include "app/uGlobalFunctions.h"
 #include "app/uMessageBox.h"
+#include "app/uPaths.h"
 #include "app/uPicture.h"
 #include "app/uRadioGroup.h"
 #include "app/uStatusBar.h"
@@ -251,6 +254,7 @@ void TFMainForm::FormCreate()
     connect(cxButtonPort, &QPushButton::clicked, this, &TFMainForm::cxButtonPortClick);
     connect(cxButtonClose, &QPushButton::clicked, this, &TFMainForm::cxButtonCloseClick);
     connect(Exit1, &QAction::triggered, this, &TFMainForm::Exit1Click);
+    connect(About1, &QAction::triggered, this, &TFMainForm::About1Click);
     connect(German1, &QAction::triggered, this, &TFMainForm::German1Click);
     connect(English1, &QAction::triggered, this, &TFMainForm::English1Click);
     connect(French1, &QAction::triggered, this, &TFMainForm::French1Click);
@@ -262,6 +266,13 @@ void TFMainForm::FormCreate()
     cxComboBoxPrinterModelPropertiesCloseUp();
     ApplyUpdateWaitTime();
     ShowPrinterImage();
+    {
+        TFileInfos reader(ProgramFilePath());
+        TFileInfoStruct info;
+        reader.GetFileInfo(info);
+        VersionText = VersionTextOf(info.FileVersion);
+        StatusBar->SetPanelText(0, info.LegalCopyRight);
+    }
     ShowVersion();
 
     SendThread = new TSendThread(this);
@@ -573,6 +584,11 @@ void TFMainForm::cxButtonCloseClick()
 void TFMainForm::Exit1Click()
 {
     close();
+}
+
+void TFMainForm::About1Click()
+{
+    ShowAboutDlg(this);
 }
 
 void TFMainForm::SwitchLanguage(const QString& code)

@@ -83,6 +83,7 @@ public:
     void cxButtonPortClick();
     void cxButtonCloseClick();
     void Exit1Click();
+    void About1Click();
     void German1Click();
     void English1Click();
     void French1Click();

@@ -1,0 +1,194 @@
+#include <memory>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/uMessageBox.h"
+#include "app/uPaths.h"
+#include "catalogue/uFirmwareVersionDlg.h"
+#include "support/FtpPeer.h"
+
+namespace {
+
+// One listing line in the server's long-listing layout.
+QByteArray Line(const char* attributes, const char* size, const char* date, const QByteArray& name)
+{
+    return QByteArray(attributes) + "    1 ftp      ftp     " + size + " " + date + " " + name + "\r\n";
+}
+
+QStringList RowsOf(const QStandardItemModel& model)
+{
+    QStringList rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells << model.index(r, c).data().toString();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestFirmwareVersionDlg : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir config_;
+    QStringList boxes_;
+
+    void StartPeer(TFtpPeer& peer, const TFtpPeer::TOptions& options)
+    {
+        QString error;
+        QVERIFY2(peer.Start(options, &error), qPrintable(error));
+        SetCatalogueServer({QStringLiteral("127.0.0.1"), peer.Port(), 15});
+    }
+
+    // Creates the dialog as the menu does, closing it as soon as it shows.
+    void OpenAndClose()
+    {
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        closer.start(10);
+        ShowFirmwareVersionDlg(nullptr);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(config_.isValid());
+        qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+        SetMessageBoxAnswerer([this](const TMessageBoxRequest& box) {
+            boxes_ << box.text;
+            return mrOk;
+        });
+    }
+
+    void init()
+    {
+        boxes_.clear();
+        QVERIFY(QDir().mkpath(SettingsFolder()));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void cleanup()
+    {
+        delete FFirmwareVersionDlg;
+        QVERIFY(FFirmwareVersionDlg == nullptr);
+    }
+
+    void listingGivesRows_data()
+    {
+        QTest::addColumn<QByteArray>("listing");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("3.13 .kx file: the four older models, not Nerio K")
+            << QByteArray("total 24\r\n") + Line("-rw-r--r--", "786432", "Mar 01  2024", "313_k3.kx") << "en_US"
+            << QStringList{"K1-2|3.13|313_k3.kx|768 KB|Mar 01 2024|-rw-r--r--",
+                           "K3|3.13|313_k3.kx|768 KB|Mar 01 2024|-rw-r--r--",
+                           "K5|3.13|313_k3.kx|768 KB|Mar 01 2024|-rw-r--r--",
+                           "K7/300|3.13|313_k3.kx|768 KB|Mar 01 2024|-rw-r--r--"};
+        QTest::newRow("other .kx version: Nerio K only")
+            << Line("-rw-r--r--", "70000", "Dec 11 00:57", "402_nk.kx") << "en_US"
+            << QStringList{"Nerio K|4.02|402_nk.kx|68 KB|Dec 11 00:57|-rw-r--r--"};
+        QTest::newRow(".x2 file: seven models in collation order")
+            << Line("-rw-r--r--", "9", "Dec 11 00:57", "105_x.x2") << "en_US"
+            << QStringList{"Brisk9|1.05|105_x.x2|9 Bytes|Dec 11 00:57|-rw-r--r--",
+                           "K0+|1.05|105_x.x2|9 Bytes|Dec 11 00:57|-rw-r--r--",
+                           "K3+|1.05|105_x.x2|9 Bytes|Dec 11 00:57|-rw-r--r--",
+                           "K5+|1.05|105_x.x2|9 Bytes|Dec 11 00:57|-rw-r--r--",
+                           "K7+|1.05|105_x.x2|9 Bytes|Dec 11 00:57|-rw-r--r--",
+                           "QZ|1.05|105_x.x2|9 Bytes|Dec 11 00:57|-rw-r--r--",
+                           "ZL6|1.05|105_x.x2|9 Bytes|Dec 11 00:57|-rw-r--r--"};
+        QTest::newRow("extension compared with its case")
+            << Line("-rw-r--r--", "100", "Jan 05  2009", "FW313.KX") << "en_US" << QStringList{};
+        QTest::newRow("size boundaries, leading zero; rows of one model keep their order")
+            << Line("-rw-r--r--", "1023", "Jan 1 2020", "101_a.k1") + Line("-rw-r--r--", "1024", "Jan 1 2020", "102_b.k1") +
+                   Line("-rw-r--r--", "1048575", "Jan 1 2020", "103_c.k1") +
+                   Line("-rw-r--r--", "1048576", "Jan 1 2020", "104_d.k1") +
+                   Line("-rw-r--r--", "2097151", "Jan 1 2020", "105_e.k1") +
+                   Line("-rw-r--r--", "0512", "Jan 1 2020", "106_f.k1")
+            << "en_US"
+            << QStringList{"K1|1.01|101_a.k1|1023 Bytes|Jan 1 2020|-rw-r--r--",
+                           "K1|1.02|102_b.k1|1 KB|Jan 1 2020|-rw-r--r--",
+                           "K1|1.03|103_c.k1|1023 KB|Jan 1 2020|-rw-r--r--",
+                           "K1|1.04|104_d.k1|1.00 MB|Jan 1 2020|-rw-r--r--",
+                           "K1|1.05|105_e.k1|2.00 MB|Jan 1 2020|-rw-r--r--",
+                           "K1|1.06|106_f.k1|0512 Bytes|Jan 1 2020|-rw-r--r--"};
+        QTest::newRow("megabytes with the user's decimal separator")
+            << Line("-rw-r--r--", "1572864", "Jan 1 2020", "150.r9") << "de_DE"
+            << QStringList{"R9|1.50|150.r9|1,50 MB|Jan 1 2020|-rw-r--r--"};
+        QTest::newRow("runs of spaces in the date, name kept with its spaces, cut to 20")
+            << QByteArray("-rw-r--r--   1 ftp  ftp   100 Jan  5    2009   510 corvin  long name.52h\n") << "en_US"
+            << QStringList{"Corvin 5/200|5.10|510 corvin  long nam|100 Bytes|Jan 5 2009|-rw-r--r--"};
+        QTest::newRow("directory entry keeps its rows, attributes without the d")
+            << Line("drwxr-xr-x", "4096", "Jan 1 2020", "200.k7") << "en_US"
+            << QStringList{"K7/200|2.00|200.k7|4 KB|Jan 1 2020|rwxr-xr-x"};
+
+        // What a server may send that no sound listing holds.
+        QTest::newRow("sizes beyond 32 bits still convert; non-numbers are shown as written")
+            << Line("-rw-r--r--", "3221225472", "Jan 1 2020", "301.r9") + Line("-rw-r--r--", "12ab", "Jan 1 2020", "302.r9") +
+                   Line("-rw-r--r--", "-5", "Jan 1 2020", "303.r9") +
+                   Line("-rw-r--r--", "99999999999999999999999", "Jan 1 2020", "304.r9")
+            << "en_US"
+            << QStringList{"R9|3.01|301.r9|3072.00 MB|Jan 1 2020|-rw-r--r--", "R9|3.02|302.r9|12ab|Jan 1 2020|-rw-r--r--",
+                           "R9|3.03|303.r9|-5|Jan 1 2020|-rw-r--r--",
+                           "R9|3.04|304.r9|99999999999999999999999|Jan 1 2020|-rw-r--r--"};
+        QTest::newRow("missing fields and empty lines give nothing; a bare extension is a name")
+            << QByteArray("\n\r\n-rw-r--r-- 1 ftp ftp 10 Jan 1 x.k1\n-rw-r--r-- 1 ftp ftp 10 Jan 1 2020 \n"
+                          "-rw-r--r-- 1 ftp ftp 10 Jan 1 2020 .k1\nd\n")
+            << "en_US" << QStringList{"K1|..k1|.k1|10 Bytes|Jan 1 2020|-rw-r--r--"};
+        QTest::newRow("over-long line passed over, the next one read")
+            << Line("-rw-r--r--", "10", "Jan 1 2020", QByteArray(100000, 'x') + ".k1") +
+                   Line("-rw-r--r--", "10", "Jan 1 2020", "111_ok.k1")
+            << "en_US" << QStringList{"K1|1.11|111_ok.k1|10 Bytes|Jan 1 2020|-rw-r--r--"};
+        const QString nulName = QStringLiteral("n") + QChar(0) + QStringLiteral("l") + QChar(1) + QStringLiteral(".k1");
+        QTest::newRow("Latin-1 and UTF-8 names, NUL and control bytes")
+            << Line("-rw-r--r--", "10", "Jan 1 2020", "\xe9t\xe9.k1") +
+                   Line("-rw-r--r--", "10", "Jan 1 2020", "\xc3\xa9t\xc3\xa9.k1") +
+                   Line("-rw-r--r--", "10", "Jan 1 2020", QByteArray("n\0l\x01.k1", 7))
+            << "en_US"
+            << QStringList{QString::fromUtf8("K1|\xc3\xa9.t\xc3\xa9|\xc3\xa9t\xc3\xa9.k1|10 Bytes|Jan 1 2020|-rw-r--r--"),
+                           QString::fromUtf8("K1|\xc3\xa9.t\xc3\xa9|\xc3\xa9t\xc3\xa9.k1|10 Bytes|Jan 1 2020|-rw-r--r--"),
+                           QStringLiteral("K1|") + nulName.left(1) + QLatin1Char('.') + nulName.mid(1, 2) +
+                               QLatin1Char('|') + nulName + QStringLiteral("|10 Bytes|Jan 1 2020|-rw-r--r--")};
+        QTest::newRow("last line without its end") << QByteArray("-rw-r--r-- 1 ftp ftp 10 Jan 1 2020 999_z.k1") << "en_US"
+                                                    << QStringList{"K1|9.99|999_z.k1|10 Bytes|Jan 1 2020|-rw-r--r--"};
+        QTest::newRow("empty listing") << QByteArray() << "en_US" << QStringList{};
+    }
+
+    void listingGivesRows()
+    {
+        QFETCH(QByteArray, listing);
+        QFETCH(QString, locale);
+        QFETCH(QStringList, rows);
+        QLocale::setDefault(QLocale(locale));
+        TFtpPeer peer;
+        TFtpPeer::TOptions options;
+        options.listing = listing;
+        options.cannedListing = true;
+        StartPeer(peer, options);
+        const std::unique_ptr<TFFirmwareVersionDlg> dialog(new TFFirmwareVersionDlg(nullptr));
+        QCOMPARE(boxes_, QStringList{});
+        QCOMPARE(peer.CountCommands(QStringLiteral("LIST")), 1);
+        QCOMPARE(RowsOf(*dialog->kbmMemTable1), rows);
+        QVERIFY2(!QFile::exists(FirmwareListFilePath()), "the listing file is left behind");
+        if (!rows.isEmpty())
+            QCOMPARE(dialog->cxGrid1DBTableView1->currentIndex().row(), 0);
+    }
+};
+
+QTEST_MAIN(TestFirmwareVersionDlg)
+#include "tst_uFirmwareVersionDlg.moc"

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTcpServer>
@@ -13,6 +14,7 @@
 
 #include "app/uMessageBox.h"
 #include "app/uPaths.h"
+#include "catalogue/uFirmwareList.h"
 #include "catalogue/uFirmwareVersionDlg.h"
 #include "support/FtpPeer.h"
 
@@ -187,6 +189,113 @@ private slots:
         QVERIFY2(!QFile::exists(FirmwareListFilePath()), "the listing file is left behind");
         if (!rows.isEmpty())
             QCOMPARE(dialog->cxGrid1DBTableView1->currentIndex().row(), 0);
+    }
+
+    void failuresAreSaid_data()
+    {
+        QTest::addColumn<QString>("setup"); // ftp, closed, silent or nohost
+        QTest::addColumn<QString>("serverPassword");
+        QTest::addColumn<QString>("refuseType");
+        QTest::addColumn<bool>("endWith426");
+        QTest::addColumn<bool>("settingsFolder");
+        QTest::addColumn<QStringList>("boxes"); // patterns, whole text
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("lists");
+
+        const QString ok = QStringLiteral("Hq8mTw");
+        QTest::newRow("refused login: one box, empty table")
+            << "ftp" << "other" << "" << false << true << QStringList{"Error  530 Authentication failed\\."} << 0 << 0;
+        QTest::newRow("refused type: its box, and the listing still comes")
+            << "ftp" << ok << "A" << false << true
+            << QStringList{"Error  504 Type not accepted by this test server\\."} << 7 << 1;
+        QTest::newRow("426 after the listing's data counts as success")
+            << "ftp" << ok << "" << true << true << QStringList{} << 7 << 1;
+        QTest::newRow("missing settings folder: the listing has nowhere to go")
+            << "ftp" << ok << "" << false << false << QStringList{"Error  Cannot create .*/FirmwareTest\\.txt: .+"} << 0
+            << 1;
+        QTest::newRow("nothing listens: the client's own text")
+            << "closed" << ok << "" << false << true
+            << QStringList{"Error  Failed to connect to 127\\.0\\.0\\.1 port \\d+.*"} << 0 << 0;
+        QTest::newRow("a server that never answers runs into the time limit")
+            << "silent" << ok << "" << false << true << QStringList{"Error  .*(timed out|timeout).*"} << 0 << 0;
+        QTest::newRow("no host set: the client refuses, one space")
+            << "nohost" << ok << "" << false << true << QStringList{"Error Host name not assigned"} << 0 << 0;
+    }
+
+    void failuresAreSaid()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, serverPassword);
+        QFETCH(QString, refuseType);
+        QFETCH(bool, endWith426);
+        QFETCH(bool, settingsFolder);
+        QFETCH(QStringList, boxes);
+        QFETCH(int, rows);
+        QFETCH(int, lists);
+
+        TFtpPeer peer;
+        QTcpServer silent;
+        if (setup == QLatin1String("ftp")) {
+            TFtpPeer::TOptions options;
+            options.listing = Line("-rw-r--r--", "9", "Dec 11 00:57", "105_x.x2");
+            options.refuseType = refuseType;
+            options.endListWith426 = endWith426;
+            options.password = serverPassword;
+            StartPeer(peer, options);
+        } else if (setup == QLatin1String("closed")) {
+            QVERIFY(silent.listen(QHostAddress::LocalHost));
+            const quint16 port = silent.serverPort();
+            silent.close();
+            SetCatalogueServer({QStringLiteral("127.0.0.1"), port, 15});
+        } else if (setup == QLatin1String("silent")) {
+            // Accepts and never greets; the connection waits in the backlog.
+            QVERIFY(silent.listen(QHostAddress::LocalHost));
+            SetCatalogueServer({QStringLiteral("127.0.0.1"), silent.serverPort(), 1});
+        } else {
+            SetCatalogueServer({QString(), 21, 15});
+        }
+        if (!settingsFolder)
+            QVERIFY(QDir(SettingsFolder()).removeRecursively());
+
+        const std::unique_ptr<TFFirmwareVersionDlg> dialog(new TFFirmwareVersionDlg(nullptr));
+        QCOMPARE(boxes_.size(), boxes.size());
+        for (int i = 0; i < boxes.size(); ++i)
+            QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(boxes[i])).match(boxes_[i]).hasMatch(),
+                     qPrintable(boxes_[i]));
+        QCOMPARE(dialog->kbmMemTable1->rowCount(), rows);
+        QCOMPARE(dialog->kbmMemTable1->columnCount(), int(kCatalogueColumnCount));
+        if (setup == QLatin1String("ftp")) {
+            QCOMPARE(peer.CountCommands(QStringLiteral("USER")), 1);
+            QCOMPARE(peer.CountCommands(QStringLiteral("LIST")), lists);
+            QVERIFY(peer.CountCommands(QStringLiteral("TYPE")) <= 1);
+        }
+        QVERIFY(!QFile::exists(FirmwareListFilePath()));
+    }
+
+    // The catalogue is fetched once per run; a later opening shows the same rows.
+    void secondOpeningMakesNoConnection()
+    {
+        TFtpPeer peer;
+        TFtpPeer::TOptions options;
+        options.listing = Line("-rw-r--r--", "9", "Dec 11 00:57", "105_x.x2");
+        StartPeer(peer, options);
+        bool innerReturned = false;
+        bool innerDuringDownload = false;
+        QTimer::singleShot(0, this, [&] {
+            // The user chooses the menu item again while the first download runs.
+            ShowFirmwareVersionDlg(nullptr);
+            innerReturned = true;
+            innerDuringDownload = FFirmwareVersionDlg == nullptr;
+        });
+        OpenAndClose();
+        QVERIFY(innerReturned && innerDuringDownload);
+        QVERIFY(FFirmwareVersionDlg != nullptr);
+        const QStringList first = RowsOf(*FFirmwareVersionDlg->kbmMemTable1);
+        QCOMPARE(first.size(), 7);
+        OpenAndClose();
+        QCOMPARE(RowsOf(*FFirmwareVersionDlg->kbmMemTable1), first);
+        QCOMPARE(peer.CountCommands(QStringLiteral("USER")), 1);
+        QCOMPARE(peer.Commands().value(peer.Commands().size() - 1), QStringLiteral("QUIT"));
     }
 };
 

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
+#include <QItemSelectionModel>
 
 #include "app/uMessageBox.h"
 #include "app/uPaths.h"
@@ -296,6 +299,53 @@ private slots:
         QCOMPARE(RowsOf(*FFirmwareVersionDlg->kbmMemTable1), first);
         QCOMPARE(peer.CountCommands(QStringLiteral("USER")), 1);
         QCOMPARE(peer.Commands().value(peer.Commands().size() - 1), QStringLiteral("QUIT"));
+    }
+
+    // What the user does with the table: type to find a printer, read a cut
+    // text in its hint, close with Enter; the attributes stay out of sight.
+    void tableIsUsable()
+    {
+        TFtpPeer peer;
+        TFtpPeer::TOptions options;
+        options.listing = Line("-rw-r--r--", "9", "Dec 11 00:57", "105_x.x2") +
+                          Line("-rw-r--r--", "9", "Dec 11 00:57", "402 a rather long name.kx");
+        StartPeer(peer, options);
+        const std::unique_ptr<TFFirmwareVersionDlg> dialog(new TFFirmwareVersionDlg(nullptr));
+        QTableView* view = dialog->cxGrid1DBTableView1;
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QVERIFY(view->isColumnHidden(colFileAttributes));
+        QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+        const auto columnsFill = [&] {
+            int sum = 0;
+            for (int c = 0; c < colFileAttributes; ++c)
+                sum += view->columnWidth(c);
+            return sum == view->viewport()->width();
+        };
+        QTRY_VERIFY(columnsFill());
+        dialog->resize(700, 300);
+        QTRY_VERIFY(columnsFill());
+
+        view->setFocus();
+        QTest::keyClicks(view, QStringLiteral("Ne"));
+        QCOMPARE(view->currentIndex().data().toString(), QStringLiteral("Nerio K"));
+        QVERIFY(view->selectionModel()->isRowSelected(view->currentIndex().row(), {}));
+
+        const auto hintAt = [&](int row, int column) {
+            QToolTip::hideText();
+            QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+            const QRect cell = view->visualRect(dialog->kbmMemTable1->index(row, column));
+            QHelpEvent help(QEvent::ToolTip, cell.center(), view->viewport()->mapToGlobal(cell.center()));
+            QApplication::sendEvent(view->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        const int nerio = view->currentIndex().row();
+        QCOMPARE(hintAt(nerio, colFirmwareFile), QStringLiteral("402 a rather long na"));
+        QCOMPARE(hintAt(nerio, colFirmwareVersion), QString());
+
+        QTest::keyClick(view, Qt::Key_Return);
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
     }
 };
 

@@ -323,8 +323,6 @@ private slots:
             return sum == view->viewport()->width();
         };
         QTRY_VERIFY(columnsFill());
-        dialog->resize(700, 300);
-        QTRY_VERIFY(columnsFill());
 
         view->setFocus();
         QTest::keyClicks(view, QStringLiteral("Ne"));
@@ -342,6 +340,9 @@ private slots:
         const int nerio = view->currentIndex().row();
         QCOMPARE(hintAt(nerio, colFirmwareFile), QStringLiteral("402 a rather long na"));
         QCOMPARE(hintAt(nerio, colFirmwareVersion), QString());
+
+        dialog->resize(700, 300);
+        QTRY_VERIFY(columnsFill());
 
         QTest::keyClick(view, Qt::Key_Return);
         QTRY_VERIFY(!dialog->isVisible());

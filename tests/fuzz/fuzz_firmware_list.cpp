@@ -22,9 +22,12 @@ void Check(bool condition)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    // Inputs starting with '#' stand for long lines: the rest, many times over.
-    if (bytes.startsWith('#'))
-        bytes = bytes.mid(1).repeated(2000);
+    // Inputs starting with '#' stand for long lines: the rest, repeated to
+    // about 10 kB, beyond the longest line the loader reads.
+    if (bytes.startsWith('#')) {
+        const QByteArray rest = bytes.mid(1);
+        bytes = rest.repeated(qMax(1, 10000 / qMax(1, int(rest.size()))));
+    }
 
     TFirmwareInfos infos;
     ParseListLine(QString::fromLatin1(bytes), infos);

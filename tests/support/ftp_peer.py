@@ -8,7 +8,7 @@ Prints the port it listens on, then serves until terminated. Every command
 received goes to COMMAND_LOG, one per line ("USER Firmware", "LIST", ...).
 --listing: LIST sends the bytes of FILE unchanged instead of a real listing.
 --refuse-type: TYPE with one of these letters is answered 504.
---end-list-with-426: after the listing's data the server reports 426.
+--end-list-with-426: after the listing's data the server reports 426 (1 s later).
 """
 import argparse
 import logging
@@ -37,7 +37,10 @@ log = open(a.command_log, "a", buffering=1)
 class Dtp(DTPHandler):
     def close(self):
         if a.end_list_with_426 and self._resp and self._resp[0].startswith("226"):
-            self._resp = ("426 Connection closed; transfer aborted.", self._resp[1])
+            # Answered a moment later: a 4xx reply that reaches a client
+            # together with the 125 makes it drop the data connection unread.
+            self._resp = None
+            self.ioloop.call_later(1.0, self.cmd_channel.respond, "426 Connection closed; transfer aborted.")
         super().close()
 
 

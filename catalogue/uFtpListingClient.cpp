@@ -4,8 +4,6 @@
 
 #include <curl/curl.h>
 
-#include <QThread>
-
 namespace {
 
 // A firmware directory lists a few dozen files; a server sending more than
@@ -139,6 +137,8 @@ TFtpCompletion TFtpListingClient::List(const QString& localFile)
     curl_easy_setopt(curl_, CURLOPT_DEBUGDATA, this);
     curl_easy_setopt(curl_, CURLOPT_VERBOSE, 1L); // feeds Trace; nothing is printed
 
+    // Whatever an earlier run left there is not this server's answer.
+    QFile::remove(localFile);
     file_.setFileName(localFile);
     localError_.clear();
     replies_.clear();
@@ -153,6 +153,14 @@ TFtpCompletion TFtpListingClient::List(const QString& localFile)
 
     if (rc == CURLE_OK)
         return done;
+    Describe(rc, errorBuffer, done);
+    if (!IsRequestSuccess(done.ErrCode))
+        QFile::remove(localFile); // a broken listing is of no use to anyone
+    return done;
+}
+
+void TFtpListingClient::Describe(int rc, const char* errorBuffer, TFtpCompletion& done) const
+{
     done.TypeRefused = rc == CURLE_FTP_COULDNT_SET_TYPE;
     const QString lastReply = LastReplyLine(replies_);
     long replyCode = 0;
@@ -161,10 +169,9 @@ TFtpCompletion TFtpListingClient::List(const QString& localFile)
         done.ErrCode = int(replyCode);
         done.ErrorMessage = lastReply;
     } else {
-        done.ErrCode = kClientErrorBase + int(rc);
+        done.ErrCode = kClientErrorBase + rc;
         done.ErrorMessage = !localError_.isEmpty() ? localError_
                             : errorBuffer[0]       ? QString::fromUtf8(errorBuffer)
-                                                   : QString::fromUtf8(curl_easy_strerror(rc));
+                                                   : QString::fromUtf8(curl_easy_strerror(CURLcode(rc)));
     }
-    return done;
 }

@@ -48,7 +48,8 @@ public:
     explicit TFtpListingClient(const TFtpAccount& account);
     ~TFtpListingClient();
 
-    // Writes the listing into localFile, created anew when the data begins.
+    // Writes the listing into localFile, created anew when the data begins;
+    // after a failure the file is gone.
     // After a refused type the session stays open: a second call asks for the
     // listing again without setting the type once more.
     TFtpCompletion List(const QString& localFile);
@@ -58,6 +59,8 @@ public:
 
 private:
     bool OpenFile();
+    // Fills in how a failed request ended: the server's refusal or the client's own text.
+    void Describe(int rc, const char* errorBuffer, TFtpCompletion& done) const;
     static size_t WriteData(char* data, size_t size, size_t count, void* self);
     static int Trace(CURL* handle, int type, char* data, size_t size, void* self);
 

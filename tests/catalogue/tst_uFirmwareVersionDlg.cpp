@@ -216,6 +216,9 @@ private slots:
         QTest::newRow("missing settings folder: the listing has nowhere to go")
             << "ftp" << ok << "" << false << false << QStringList{"Error  Cannot create .*/FirmwareTest\\.txt: .+"} << 0
             << 1;
+        QTest::newRow("a listing no catalogue can be: refused before it fills the disk")
+            << "ftp" << ok << "" << false << true
+            << QStringList{"Error  The listing is longer than 8388608 bytes"} << 0 << 1;
         QTest::newRow("nothing listens: the client's own text")
             << "closed" << ok << "" << false << true
             << QStringList{"Error  Failed to connect to 127\\.0\\.0\\.1 port \\d+.*"} << 0 << 0;
@@ -241,10 +244,16 @@ private slots:
         if (setup == QLatin1String("ftp")) {
             TFtpPeer::TOptions options;
             options.listing = Line("-rw-r--r--", "9", "Dec 11 00:57", "105_x.x2");
+            if (QByteArray(QTest::currentDataTag()).contains("disk"))
+                options.listing = options.listing.repeated(9 * 1024 * 1024 / options.listing.size());
             options.refuseType = refuseType;
             options.endListWith426 = endWith426;
             options.password = serverPassword;
             StartPeer(peer, options);
+            // A listing an earlier run left behind must never show as this one.
+            QFile stale(FirmwareListFilePath());
+            QVERIFY(stale.open(QIODevice::WriteOnly));
+            stale.write(Line("-rw-r--r--", "9", "Dec 11 00:57", "999_stale.r9"));
         } else if (setup == QLatin1String("closed")) {
             QVERIFY(silent.listen(QHostAddress::LocalHost));
             const quint16 port = silent.serverPort();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTcpServer>
@@ -17,6 +18,7 @@
 
 #include "app/uMessageBox.h"
 #include "app/uPaths.h"
+#include "app/uTranslation.h"
 #include "catalogue/uFirmwareList.h"
 #include "catalogue/uFirmwareVersionDlg.h"
 #include "support/FtpPeer.h"
@@ -356,6 +358,54 @@ private slots:
         QTest::keyClick(view, Qt::Key_Return);
         QTRY_VERIFY(!dialog->isVisible());
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    }
+
+    void textsFollowTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QStringList>("sizes");
+        QTest::newRow("de") << "de" << QString::fromUtf8("Letzte verfügbare Firmware")
+                            << QStringList{"Drucker", "Version", "Firmware-Datei", QString::fromUtf8("Größe"), "Datum"}
+                            << "Fehler  530 Authentication failed." << QStringList{"5 Bytes", "1 KB", "1,00 MB"};
+        QTest::newRow("fr") << "fr" << "Dernier firmware disponible"
+                            << QStringList{"Imprimante", "Version", "Fichier firmware", "Taille", "Date"}
+                            << "Erreur  530 Authentication failed." << QStringList{"5 octets", "1 Ko", "1,00 Mo"};
+    }
+
+    void textsFollowTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, title);
+        QFETCH(QStringList, captions);
+        QFETCH(QString, box);
+        QFETCH(QStringList, sizes);
+        UseLanguage(language);
+        QLocale::setDefault(QLocale(language));
+        const auto restore = qScopeGuard([] { UseLanguage(QStringLiteral("en")); });
+
+        TFtpPeer refusing;
+        TFtpPeer::TOptions options;
+        options.password = QStringLiteral("other");
+        StartPeer(refusing, options);
+        std::unique_ptr<TFFirmwareVersionDlg> dialog(new TFFirmwareVersionDlg(nullptr));
+        QCOMPARE(boxes_, QStringList{box});
+        QCOMPARE(dialog->windowTitle(), title);
+        for (int c = 0; c < captions.size(); ++c)
+            QCOMPARE(dialog->kbmMemTable1->headerData(c, Qt::Horizontal).toString(), captions[c]);
+
+        TFtpPeer peer;
+        options = {};
+        options.listing = Line("-rw-r--r--", "5", "Jan 1 2020", "101.r9") + Line("-rw-r--r--", "1024", "Jan 1 2020", "102.r9") +
+                          Line("-rw-r--r--", "1048576", "Jan 1 2020", "103.r9");
+        StartPeer(peer, options);
+        dialog.reset(new TFFirmwareVersionDlg(nullptr));
+        QStringList shown;
+        for (int r = 0; r < dialog->kbmMemTable1->rowCount(); ++r)
+            shown << dialog->kbmMemTable1->index(r, colFileSize).data().toString();
+        QCOMPARE(shown, sizes);
     }
 };
 

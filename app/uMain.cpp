@@ -3,6 +3,7 @@
 #include "about/uAboutDlg.h"
 #include "about/uFileInfos.h"
 #include "app/uComboBox.h"
+#include "catalogue/uFirmwareVersionDlg.h"
 #include "app/uCursor.h"
 #include "app/uCommonRes.h"
 #include "app/uFilenameEdit.h"
@@ -255,6 +256,8 @@ void TFMainForm::FormCreate()
     connect(cxButtonClose, &QPushButton::clicked, this, &TFMainForm::cxButtonCloseClick);
     connect(Exit1, &QAction::triggered, this, &TFMainForm::Exit1Click);
     connect(About1, &QAction::triggered, this, &TFMainForm::About1Click);
+    connect(Getlastfirmwareversionavailable1, &QAction::triggered, this,
+            &TFMainForm::Getlastfirmwareversionavailable1Click);
     connect(German1, &QAction::triggered, this, &TFMainForm::German1Click);
     connect(English1, &QAction::triggered, this, &TFMainForm::English1Click);
     connect(French1, &QAction::triggered, this, &TFMainForm::French1Click);
@@ -589,6 +592,11 @@ void TFMainForm::Exit1Click()
 void TFMainForm::About1Click()
 {
     ShowAboutDlg(this);
+}
+
+void TFMainForm::Getlastfirmwareversionavailable1Click()
+{
+    ShowFirmwareVersionDlg(this);
 }
 
 void TFMainForm::SwitchLanguage(const QString& code)

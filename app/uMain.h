@@ -84,6 +84,7 @@ public:
     void cxButtonCloseClick();
     void Exit1Click();
     void About1Click();
+    void Getlastfirmwareversionavailable1Click();
     void German1Click();
     void English1Click();
     void French1Click();

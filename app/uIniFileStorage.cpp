@@ -39,7 +39,7 @@ struct TIniFileStorage::TData
 TIniFileStorage::TIniFileStorage(const QString& fileName) : fileName_(fileName), data_(std::make_unique<TData>())
 {
     QFile file(fileName_);
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize) {
+    if (!fileName_.isEmpty() && file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize) {
         const QByteArray contents = file.read(kMaxFileSize + 1);
         if (contents.size() <= kMaxFileSize)
             LoadData(contents);

@@ -17,6 +17,7 @@ constexpr int kMaxExtent = 100000;
 const QString kFormVersion = QStringLiteral("FormVersion");
 const QString kShowCmd = QStringLiteral("ShowCmd");
 const QString kNormPos = QStringLiteral("NormPos");
+const QString kActiveControl = QStringLiteral("ActiveControl");
 
 QString FourIntegers(int a, int b, int c, int d)
 {
@@ -45,6 +46,9 @@ void SaveFormPlacement(TIniFileStorage& storage, const QWidget& form)
     storage.WriteString(section, QStringLiteral("MinMaxPos"), FourIntegers(-1, -1, -1, -1));
     storage.WriteString(section, kNormPos,
                         FourIntegers(norm.left(), norm.top(), norm.left() + norm.width(), norm.top() + norm.height()));
+    const QWidget* focus = form.focusWidget();
+    storage.WriteString(section, kActiveControl,
+                        focus && focus != &form && form.isAncestorOf(focus) ? focus->objectName() : QString());
 }
 
 void RestoreFormPlacement(const TIniFileStorage& storage, QWidget& form)
@@ -58,6 +62,16 @@ void RestoreFormPlacement(const TIniFileStorage& storage, QWidget& form)
     }
     const int showCmd = storage.ReadInteger(section, kShowCmd, kShowNormal, kShowNormal, kShowMaximized);
     form.setWindowState(showCmd == kShowMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+void RestoreActiveControl(const TIniFileStorage& storage, QWidget& form)
+{
+    const QString name = storage.ReadString(form.objectName(), kActiveControl);
+    if (name.isEmpty())
+        return;
+    QWidget* control = form.findChild<QWidget*>(name);
+    if (control && control->isEnabled() && control->isVisibleTo(&form) && control->focusPolicy() != Qt::NoFocus)
+        control->setFocus(Qt::OtherFocusReason);
 }
 
 std::optional<QRect> ParseNormPos(const QString& text)

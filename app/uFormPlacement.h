@@ -12,7 +12,8 @@ class TIniFileStorage;
 // The window's placement in the settings file, in the section named like the
 // window: "FormVersion" 0, "ShowCmd" (1 normal, 2 minimised, 3 maximised),
 // "Flags", "PixelsPerInch", "MinMaxPos" and "NormPos" (left, top, right and
-// bottom of the normal geometry, right and bottom exclusive).
+// bottom of the normal geometry, right and bottom exclusive) and
+// "ActiveControl" (the name of the control that had the focus).
 
 inline constexpr int kShowNormal = 1;
 inline constexpr int kShowMinimized = 2;
@@ -24,6 +25,10 @@ void SaveFormPlacement(TIniFileStorage& storage, const QWidget& form);
 // screens the window may use now; otherwise the window keeps the place it has.
 // A minimised window comes back normal: a program should not start hidden.
 void RestoreFormPlacement(const TIniFileStorage& storage, QWidget& form);
+
+// The control that had the focus ("ActiveControl") gets it back when it
+// still exists and can take it.
+void RestoreActiveControl(const TIniFileStorage& storage, QWidget& form);
 
 // "l,t,r,b" as four decimal integers with right > left and bottom > top.
 std::optional<QRect> ParseNormPos(const QString& text);

@@ -2,11 +2,96 @@
 
 #include "app/uMainDlg.h"
 
-class TFMainForm : public TFMainDlg
+#include <array>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class TComboBox;
+class TFilenameEdit;
+class TPicture;
+class TRadioGroup;
+class TStatusBar;
+
+// The program's one main window: the model, the port, the kind of update and
+// the file are chosen here, and the update is started from here.
+class TFMainForm final : public TFMainDlg
 {
     Q_OBJECT
 public:
     explicit TFMainForm(QWidget* owner = nullptr);
+    ~TFMainForm() override;
+
+    // The program's version as shown after "V" in the status bar.
+    QString VersionText;
+
+    QFrame* PanelMain;
+    QLabel* Label2;
+    TComboBox* cxComboBoxPrinterModel;
+    TRadioGroup* cxRadioGroupPort;
+    QPushButton* cxButtonPort;
+    QLineEdit* JvIPAddress;
+    QFrame* PanelIPPort;
+    QLabel* LabelIPPort;
+    QLineEdit* cxMaskEditIPPort;
+    TRadioGroup* cxRadioGroupUpdateKind;
+    std::array<TPicture*, 17> ModelPictures{};
+    QLabel* Label1;
+    TFilenameEdit* JvFilenameEdit;
+    QFrame* PanelButtons;
+    QPushButton* cxButtonUpdate;
+    QPushButton* cxButtonClose;
+    TStatusBar* StatusBar;
+    QMenuBar* JvMainMenu1;
+    QMenu* Fichier1;
+    QAction* Exit1;
+    QMenu* Tools1;
+    QMenu* Language1;
+    QAction* German1;
+    QAction* English1;
+    QAction* French1;
+    QAction* Getlastfirmwareversionavailable1;
+    QMenu* Help1;
+    QAction* About1;
+
+    // The model row (0 to 18) and the update kind (0 firmware, 1 bootloader or PPP).
+    int ModelRow() const;
+    int UpdateKind() const;
+
+    // Shows the instruction prompt of the model and update kind: mrOk or mrCancel.
+    int ConfirmPrinterReady();
+
+    void cxComboBoxPrinterModelPropertiesCloseUp();
+    void cxRadioGroupPortClick();
+    void cxButtonPortClick();
+    void cxButtonCloseClick();
+    void Exit1Click();
+    void German1Click();
+    void English1Click();
+    void French1Click();
+    void JvFilenameEditBeforeDialog();
+
+    void reject() override;
+
+protected:
+    void FormCreate() override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool FormCloseQuery();
+    void FormClose();
+    void SwitchLanguage(const QString& code);
+    void BuildMainPanel();
+    void BuildButtonPanel();
+    void BuildMenu();
+    void ShowVersion();
+
+    bool placed_ = false;
 };
 
 extern TFMainForm* FMainForm;

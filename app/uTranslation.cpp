@@ -168,6 +168,24 @@ QString Tr(const char* msgid)
     return Translate(QString::fromUtf8(msgid));
 }
 
+QString TrFormat(const char* msgid, const QStringList& args)
+{
+    const QString format = Tr(msgid);
+    QString result;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        if (format[i] == QLatin1Char('%') && i + 1 < format.size() && format[i + 1] == QLatin1Char('s')) {
+            // Arguments are inserted whole and never scanned again, so a "%s" inside one stays as it is.
+            result += next < args.size() ? args[next] : QString();
+            ++next;
+            ++i;
+        } else {
+            result += format[i];
+        }
+    }
+    return result;
+}
+
 void UseLanguage(const QString& code)
 {
     State().language = code;

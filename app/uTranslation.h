@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QObject;
 
@@ -9,6 +10,9 @@ class QObject;
 
 // The resource string msgid in the current language, at the moment of the call.
 QString Tr(const char* msgid);
+
+// The resource string msgid with each "%s" replaced, in order, by the arguments.
+QString TrFormat(const char* msgid, const QStringList& args);
 
 // Marks a text for the catalogues where it is stored rather than shown at once.
 constexpr const char* TrNoop(const char* msgid) { return msgid; }

@@ -3,7 +3,7 @@
 # benchmarking. "run" needs the build set; "test" and "bench" add the peers.
 set -eu
 
-build="qt6-base-dev qt6-svg-dev libqt6svg6 libcurl4-openssl-dev libcups2-dev libsimpleini-dev gettext cmake g++ ninja-build make"
+build="fonts-liberation2 qt6-base-dev qt6-svg-dev libqt6svg6 libcurl4-openssl-dev libcups2-dev libsimpleini-dev gettext cmake g++ ninja-build make"
 test="$build cups-daemon cups-client python3-pyftpdlib socat xvfb xauth xdotool imagemagick clang libclang-rt-14-dev curl"
 bench="$test iproute2 iptables ethtool libnetfilter-queue-dev netcat-openbsd"
 

@@ -1,0 +1,92 @@
+#include "app/uGlobalFunctions.h"
+
+#include "app/uCommonRes.h"
+#include "app/uMain.h"
+#include "app/uPicture.h"
+#include "app/uRadioGroup.h"
+#include "ports/uComPortDlg.h"
+#include "ports/uParallelPortDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kR9 = 10;
+
+void ShowIPControls(bool show, int editTop, int labelTop)
+{
+    FMainForm->JvIPAddress->setVisible(show);
+    FMainForm->cxMaskEditIPPort->setVisible(show);
+    FMainForm->LabelIPPort->setVisible(show);
+    if (!show)
+        return;
+    FMainForm->JvIPAddress->move(FMainForm->JvIPAddress->x(), editTop);
+    FMainForm->cxMaskEditIPPort->move(FMainForm->cxMaskEditIPPort->x(), editTop);
+    FMainForm->PanelIPPort->move(FMainForm->PanelIPPort->x(), labelTop);
+}
+
+} // namespace
+
+void FillUpdateKinds()
+{
+    TRadioGroup* kinds = FMainForm->cxRadioGroupUpdateKind;
+    const int row = FMainForm->ModelRow();
+    kinds->Clear();
+    kinds->Add(QStringLiteral("Firmware"));
+    if (row >= 12)
+        kinds->Add(QStringLiteral("PPP"));
+    else if (row >= 5)
+        kinds->Add(QStringLiteral("Bootloader"));
+    kinds->SetItemIndex(0);
+}
+
+void FillPorts()
+{
+    TRadioGroup* ports = FMainForm->cxRadioGroupPort;
+    const int remembered = std::max(ports->ItemIndex(), 0);
+    FMainForm->cxButtonPort->show();
+    if (!FComPortDlg || !FParallelPortDlg)
+        return;
+    const QString serial = FComPortDlg->SerialPort->Name;
+    const QString parallel = FParallelPortDlg->ParallelPort->Name;
+    const int row = FMainForm->ModelRow();
+    ports->Clear();
+    if (row <= 4) {
+        ports->Add(serial);
+        ports->Add(parallel);
+        ShowIPControls(false, 0, 0);
+        ports->SetItemIndex(std::min(remembered, ports->Count() - 1));
+    } else if (row == kR9) {
+        ports->Add(serial);
+        ports->Add(QStringLiteral("USB"));
+        ports->Add(QStringLiteral("Ethernet"));
+        FMainForm->cxButtonPort->move(FMainForm->cxButtonPort->x(), 58);
+        ShowIPControls(true, 119, 103);
+        ports->SetItemIndex(0);
+    } else {
+        ports->Add(serial);
+        ports->Add(parallel);
+        ports->Add(QStringLiteral("USB"));
+        ports->Add(QStringLiteral("Ethernet"));
+        ShowIPControls(true, 124, 108);
+        ports->SetItemIndex(remembered);
+    }
+}
+
+void ShowPrinterImage()
+{
+    const int shown = PictureOfRow(FMainForm->ModelRow());
+    for (int i = 0; i < kPictureCount; ++i)
+        FMainForm->ModelPictures[i]->setVisible(i == shown);
+}
+
+QString VersionFromFileName(const QString& fileName)
+{
+    // Names shorter than three characters give what they have.
+    QString version = fileName.left(1);
+    if (fileName.size() > 1)
+        version += QLatin1Char('.') + fileName.mid(1, 2);
+    return version;
+}

@@ -1,1 +1,0 @@
-// Keeps the support library buildable while it has no other file.

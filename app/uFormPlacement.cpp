@@ -56,8 +56,8 @@ void RestoreFormPlacement(const TIniFileStorage& storage, QWidget& form)
     const QString section = form.objectName();
     if (const auto stored = ParseNormPos(storage.ReadString(section, kNormPos))) {
         if (const auto place = PlaceOnScreens(*stored, AvailableScreenAreas())) {
-            form.move(place->topLeft());
-            form.resize(place->size());
+            // NormPos holds the geometry without the frame, which is what setGeometry takes.
+            form.setGeometry(*place);
         }
     }
     const int showCmd = storage.ReadInteger(section, kShowCmd, kShowNormal, kShowNormal, kShowMaximized);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMap>
+#include <QHash>
 #include <QString>
 
 class TIniFileStorage;
@@ -14,17 +14,19 @@ inline constexpr int kDefaultEsctTimeOut = 1000;
 inline constexpr int kMaxEsctTimeOut = 600000;
 int ReadEsctTimeOut(const TIniFileStorage& storage);
 
-// Device path of each serial ("COM1" … "COM4") and parallel ("LPT1" … "LPT4")
-// port name, from section "Devices"; an absent or empty key gives
-// /dev/ttyS0 … /dev/ttyS3 and /dev/lp0 … /dev/lp3.
-using TPortDevices = QMap<QString, QString>;
+// The device paths that section "Devices" gives the serial ("COM1" … "COM4")
+// and parallel ("LPT1" … "LPT4") port names, under those names whatever case
+// the file spells them in. Names without a path are left out: where the port
+// is opened they stand for the usual /dev/ttyS0 … /dev/ttyS3 and /dev/lp0 … /dev/lp3.
+using TPortDevices = QHash<QString, QString>;
 TPortDevices ReadPortDevices(const TIniFileStorage& storage);
 
 // The firmware catalogue's FTP server, from section "Catalogue" ("Host",
-// "Port"); an absent or empty host gives defaultHost, a port outside 1 … 65535 gives 21.
-struct TCatalogueServer
+// "Port"); the host is empty when the file names none (the program's own host
+// applies then), a port outside 1 … 65535 gives 21.
+struct TCatalogueHostPort
 {
     QString Host;
     int Port = 21;
 };
-TCatalogueServer ReadCatalogueServer(const TIniFileStorage& storage, const QString& defaultHost);
+TCatalogueHostPort ReadCatalogueHostPort(const TIniFileStorage& storage);

@@ -4,9 +4,11 @@
 #include "app/uCommonRes.h"
 #include "app/uFilenameEdit.h"
 #include "app/uGlobalFunctions.h"
+#include "app/uIniFileStorage.h"
 #include "app/uMessageBox.h"
 #include "app/uPicture.h"
 #include "app/uRadioGroup.h"
+#include "app/uSettingsFile.h"
 #include "app/uStatusBar.h"
 #include "app/uTranslation.h"
 #include "ports/uComPortDlg.h"
@@ -67,6 +69,7 @@ TFMainForm::TFMainForm(QWidget* owner) : TFMainDlg(owner)
 {
     FMainForm = this;
     setObjectName(QStringLiteral("FMainForm"));
+    JvAppIniFileStorage1 = std::make_unique<TIniFileStorage>(JvAppIniFileStorage1GetFileName());
     setWindowTitle(QStringLiteral("vornFirmwareUpdater"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -97,6 +100,9 @@ TFMainForm::~TFMainForm()
 {
     // Hiding the children on the way out must not run the model handlers on a half-destroyed window.
     cxComboBoxPrinterModel->blockSignals(true);
+    // A window closed by the user has written its file (or said why not) already.
+    if (!settingsSaved_ && JvAppIniFileStorage1->IsModified())
+        SaveSettingsFile(*JvAppIniFileStorage1, nullptr);
     if (FMainForm == this)
         FMainForm = nullptr;
 }
@@ -243,6 +249,7 @@ void TFMainForm::FormCreate()
     cxComboBoxPrinterModelPropertiesCloseUp();
     ShowPrinterImage();
     ShowVersion();
+    ReadStartupSettings();
 }
 
 void TFMainForm::ShowVersion()
@@ -399,6 +406,7 @@ void TFMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveFormStorage();
     FormClose();
     event->accept();
 }
@@ -415,6 +423,7 @@ void TFMainForm::showEvent(QShowEvent* event)
         placed_ = true;
         if (const QScreen* screen = this->screen())
             move(screen->availableGeometry().center() - rect().center());
+        RestoreFormStorage();
     }
 }
 

@@ -3,6 +3,10 @@
 #include "app/uMainDlg.h"
 
 #include <array>
+#include <memory>
+#include <optional>
+
+#include "app/uHandEditedSettings.h"
 
 class QAction;
 class QFrame;
@@ -13,6 +17,7 @@ class QMenuBar;
 class QPushButton;
 class TComboBox;
 class TFilenameEdit;
+class TIniFileStorage;
 class TPicture;
 class TRadioGroup;
 class TStatusBar;
@@ -75,6 +80,17 @@ public:
     void French1Click();
     void JvFilenameEditBeforeDialog();
 
+    // The settings file in memory: read when the window is created, written
+    // when the window closes (and when it is destroyed with changes unwritten).
+    std::unique_ptr<TIniFileStorage> JvAppIniFileStorage1;
+    QString JvAppIniFileStorage1GetFileName();
+    void JvFormStorage1AfterRestorePlacement();
+
+    // Hand-edited settings, read once at creation, for the parts that use them.
+    int EsctTimeOut() const { return esctTimeOut_; }
+    const TPortDevices& PortDevices() const { return portDevices_; }
+    const TCatalogueHostPort& CatalogueHostPort() const { return catalogueHostPort_; }
+
     void reject() override;
 
 protected:
@@ -90,8 +106,18 @@ private:
     void BuildButtonPanel();
     void BuildMenu();
     void ShowVersion();
+    void ReadStartupSettings();
+    void RestoreFormStorage();
+    void SaveFormStorage();
+    void OfferLastFileName();
 
     bool placed_ = false;
+    bool restoring_ = false;
+    bool settingsSaved_ = false;
+    std::optional<int> restoredPortIndex_;
+    int esctTimeOut_ = kDefaultEsctTimeOut;
+    TPortDevices portDevices_;
+    TCatalogueHostPort catalogueHostPort_;
 };
 
 extern TFMainForm* FMainForm;

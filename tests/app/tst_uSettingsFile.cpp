@@ -121,26 +121,19 @@ void TstSettingsFile::esctTimeOut()
 
 void TstSettingsFile::devicesAndCatalogue()
 {
-    const TPortDevices defaults = ReadPortDevices(*StorageOf(""));
-    QCOMPARE(defaults.size(), 8);
-    QCOMPARE(defaults.value(QStringLiteral("COM1")), QStringLiteral("/dev/ttyS0"));
-    QCOMPARE(defaults.value(QStringLiteral("COM4")), QStringLiteral("/dev/ttyS3"));
-    QCOMPARE(defaults.value(QStringLiteral("LPT1")), QStringLiteral("/dev/lp0"));
-    QCOMPARE(defaults.value(QStringLiteral("LPT4")), QStringLiteral("/dev/lp3"));
+    QVERIFY(ReadPortDevices(*StorageOf("[Devices]\nCOM5=/dev/ttyS4\nUSB=/dev/usb/lp0\n")).isEmpty());
 
     const auto edited = StorageOf("[Devices]\nCOM1=/dev/ttyUSB0\nlpt2=/dev/usb/lp0\nCOM3=\n"
                                             "[Catalogue]\nHost=ftp.test.example\nPort=2121\n");
     const TPortDevices devices = ReadPortDevices(*edited);
-    QCOMPARE(devices.value(QStringLiteral("COM1")), QStringLiteral("/dev/ttyUSB0"));
-    QCOMPARE(devices.value(QStringLiteral("LPT2")), QStringLiteral("/dev/usb/lp0"));
-    QCOMPARE(devices.value(QStringLiteral("COM3")), QStringLiteral("/dev/ttyS2"));
-    const TCatalogueServer server = ReadCatalogueServer(*edited, QStringLiteral("ftp.default.example"));
+    QCOMPARE(devices, (TPortDevices{{QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0")},
+                                    {QStringLiteral("LPT2"), QStringLiteral("/dev/usb/lp0")}}));
+    const TCatalogueHostPort server = ReadCatalogueHostPort(*edited);
     QCOMPARE(server.Host, QStringLiteral("ftp.test.example"));
     QCOMPARE(server.Port, 2121);
 
-    const TCatalogueServer fallback =
-        ReadCatalogueServer(*StorageOf("[Catalogue]\nPort=70000\n"), QStringLiteral("ftp.default.example"));
-    QCOMPARE(fallback.Host, QStringLiteral("ftp.default.example"));
+    const TCatalogueHostPort fallback = ReadCatalogueHostPort(*StorageOf("[Catalogue]\nHost= \nPort=70000\n"));
+    QCOMPARE(fallback.Host, QString());
     QCOMPARE(fallback.Port, 21);
 }
 

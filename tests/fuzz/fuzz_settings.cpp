@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Check(kind == 0 || kind == 1);
     const int pause = ReadEsctTimeOut(storage);
     Check(pause >= 0 && pause <= kMaxEsctTimeOut);
-    Check(ReadPortDevices(storage).size() == 8);
-    const TCatalogueServer server = ReadCatalogueServer(storage, QStringLiteral("ftp.default.example"));
-    Check(!server.Host.isEmpty() && server.Port >= 1 && server.Port <= 65535);
+    Check(ReadPortDevices(storage).size() <= 8);
+    const TCatalogueHostPort server = ReadCatalogueHostPort(storage);
+    Check(server.Port >= 1 && server.Port <= 65535);
     if (const auto norm = ParseNormPos(storage.ReadString(section, QStringLiteral("NormPos")))) {
         Check(norm->width() > 0 && norm->height() > 0);
         PlaceOnScreens(*norm, {QRect(0, 0, 1024, 768)});

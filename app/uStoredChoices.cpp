@@ -1,6 +1,7 @@
 #include "app/uStoredChoices.h"
 
 #include <climits>
+#include <type_traits>
 
 #include <QRegularExpression>
 
@@ -51,20 +52,21 @@ TStoredChoices ReadStoredChoices(const TIniFileStorage& storage, const QString& 
 
 void WriteStoredChoices(TIniFileStorage& storage, const QString& section, const TStoredChoices& c)
 {
-    if (c.ModelRow)
-        storage.WriteInteger(section, kModel, *c.ModelRow);
-    if (c.FilterRow)
-        storage.WriteInteger(section, kFilterRow, *c.FilterRow);
-    if (c.IPAddress)
-        storage.WriteString(section, kIPAddress, *c.IPAddress);
-    if (c.FileName)
-        storage.WriteString(section, kFileName, *c.FileName);
-    if (c.PortIndex)
-        storage.WriteInteger(section, kPort, *c.PortIndex);
-    if (c.IPPort)
-        storage.WriteString(section, kIPPort, *c.IPPort);
-    if (c.UpdateKind)
-        storage.WriteInteger(section, kUpdateKind, *c.UpdateKind);
+    const auto put = [&](const QString& key, const auto& value) {
+        if (!value)
+            return;
+        if constexpr (std::is_same_v<std::decay_t<decltype(*value)>, int>)
+            storage.WriteInteger(section, key, *value);
+        else
+            storage.WriteString(section, key, *value);
+    };
+    put(kModel, c.ModelRow);
+    put(kFilterRow, c.FilterRow);
+    put(kIPAddress, c.IPAddress);
+    put(kFileName, c.FileName);
+    put(kPort, c.PortIndex);
+    put(kIPPort, c.IPPort);
+    put(kUpdateKind, c.UpdateKind);
 }
 
 int ReadStoredUpdateKind(const TIniFileStorage& storage, const QString& section)

@@ -41,8 +41,11 @@ QByteArray ResolvedTarget(const QString& path)
 {
     const QByteArray native = QFile::encodeName(path);
     char resolved[PATH_MAX];
-    struct stat st {};
-    if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode) && ::realpath(native.constData(), resolved))
+    struct stat st
+    {
+    };
+    if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode) &&
+        ::realpath(native.constData(), resolved))
         return QByteArray(resolved);
     return native;
 }
@@ -68,7 +71,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString& e
         error = SystemError("mkstemp", errno);
         return false;
     }
-    struct stat old {};
+    struct stat old
+    {
+    };
     const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     bool ok = WriteAll(fd, data.constData(), data.size(), error);
     if (ok && ::fchmod(fd, mode) != 0) {

@@ -38,17 +38,21 @@ void SaveFormPlacement(TIniFileStorage& storage, const QWidget& form)
 {
     const QString section = form.objectName();
     const QRect norm = form.normalGeometry().isValid() ? form.normalGeometry() : form.geometry();
-    const int showCmd = form.isMinimized() ? kShowMinimized : form.isMaximized() ? kShowMaximized : kShowNormal;
+    const int showCmd = form.isMinimized()   ? kShowMinimized
+                        : form.isMaximized() ? kShowMaximized
+                                             : kShowNormal;
     storage.WriteInteger(section, kFormVersion, 0);
     storage.WriteInteger(section, kShowCmd, showCmd);
     storage.WriteInteger(section, QStringLiteral("Flags"), 0);
     storage.WriteInteger(section, QStringLiteral("PixelsPerInch"), form.logicalDpiY());
     storage.WriteString(section, QStringLiteral("MinMaxPos"), FourIntegers(-1, -1, -1, -1));
-    storage.WriteString(section, kNormPos,
-                        FourIntegers(norm.left(), norm.top(), norm.left() + norm.width(), norm.top() + norm.height()));
+    storage.WriteString(
+        section, kNormPos,
+        FourIntegers(norm.left(), norm.top(), norm.left() + norm.width(), norm.top() + norm.height()));
     const QWidget* focus = form.focusWidget();
     storage.WriteString(section, kActiveControl,
-                        focus && focus != &form && form.isAncestorOf(focus) ? focus->objectName() : QString());
+                        focus && focus != &form && form.isAncestorOf(focus) ? focus->objectName()
+                                                                            : QString());
 }
 
 void RestoreFormPlacement(const TIniFileStorage& storage, QWidget& form)
@@ -70,7 +74,8 @@ void RestoreActiveControl(const TIniFileStorage& storage, QWidget& form)
     if (name.isEmpty())
         return;
     QWidget* control = form.findChild<QWidget*>(name);
-    if (control && control->isEnabled() && control->isVisibleTo(&form) && control->focusPolicy() != Qt::NoFocus)
+    if (control && control->isEnabled() && control->isVisibleTo(&form) &&
+        control->focusPolicy() != Qt::NoFocus)
         control->setFocus(Qt::OtherFocusReason);
 }
 
@@ -96,7 +101,8 @@ std::optional<QRect> PlaceOnScreens(const QRect& stored, const QList<QRect>& scr
     for (const QRect& screen : screens) {
         const QRect seen = stored.intersected(screen);
         const bool topOnScreen = stored.top() >= screen.top() && stored.top() <= screen.bottom();
-        if (topOnScreen && seen.width() >= qMin(100, stored.width()) && seen.height() >= qMin(30, stored.height()))
+        if (topOnScreen && seen.width() >= qMin(100, stored.width()) &&
+            seen.height() >= qMin(30, stored.height()))
             return stored;
     }
     return std::nullopt;

@@ -4,8 +4,8 @@
 
 int ReadEsctTimeOut(const TIniFileStorage& storage)
 {
-    return storage.ReadInteger(QStringLiteral("Global"), QStringLiteral("EsctTimeOut"), kDefaultEsctTimeOut, 0,
-                               kMaxEsctTimeOut);
+    return storage.ReadInteger(QStringLiteral("Global"), QStringLiteral("EsctTimeOut"), kDefaultEsctTimeOut,
+                               0, kMaxEsctTimeOut);
 }
 
 TPortDevices ReadPortDevices(const TIniFileStorage& storage)

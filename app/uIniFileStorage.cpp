@@ -6,6 +6,8 @@
 
 #include "app/uAtomicFile.h"
 
+// SimpleIni's code is compiled here and nowhere else; the packaged header has
+// no converter to UTF-16, and byte strings are all this file needs.
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
@@ -36,7 +38,8 @@ struct TIniFileStorage::TData
     }
 };
 
-TIniFileStorage::TIniFileStorage(const QString& fileName) : fileName_(fileName), data_(std::make_unique<TData>())
+TIniFileStorage::TIniFileStorage(const QString& fileName)
+    : fileName_(fileName), data_(std::make_unique<TData>())
 {
     QFile file(fileName_);
     if (!fileName_.isEmpty() && file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize) {

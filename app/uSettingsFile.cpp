@@ -35,7 +35,8 @@ QString PrepareSettingsFile(QWidget* parent)
 {
     const QString folder = SettingsFolder() + QLatin1Char('/');
     if (!QDir().mkpath(folder))
-        ShowMessageBox(parent, Format(Tr("Unable to create the path:\r\n%s\r\nto store the ini file."), {folder}),
+        ShowMessageBox(parent,
+                       Format(Tr("Unable to create the path:\r\n%s\r\nto store the ini file."), {folder}),
                        QMessageBox::Critical);
     return SettingsFileName();
 }
@@ -45,8 +46,9 @@ bool SaveSettingsFile(TIniFileStorage& storage, QWidget* parent)
     QString error;
     if (storage.Save(error))
         return true;
-    ShowMessageBox(parent,
-                   Format(Tr("Unable to save the settings to the file:\r\n%s\r\n%s"), {storage.FileName(), error}),
-                   QMessageBox::Critical);
+    ShowMessageBox(
+        parent,
+        Format(Tr("Unable to save the settings to the file:\r\n%s\r\n%s"), {storage.FileName(), error}),
+        QMessageBox::Critical);
     return false;
 }

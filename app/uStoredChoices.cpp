@@ -36,8 +36,8 @@ TStoredChoices ReadStoredChoices(const TIniFileStorage& storage, const QString& 
     TStoredChoices c;
     if (storage.ReadInteger(section, QStringLiteral("FormVersion"), 0) < 0)
         return c;
-    static const QRegularExpression ipv4(
-        QStringLiteral("^((25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\.){3}(25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)$"));
+    static const QRegularExpression ipv4(QStringLiteral(
+        "^((25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)\\.){3}(25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)$"));
     static const QRegularExpression ipPort(QStringLiteral("^\\d{1,5}$"));
     c.ModelRow = storage.FindInteger(section, kModel, 0, kModelCount - 1);
     c.FilterRow = storage.FindInteger(section, kFilterRow, 0, kFilterCount - 1);

@@ -44,14 +44,16 @@ void TstFormPlacement::normPosText_data()
     QTest::addColumn<std::optional<QRect>>("expected");
     QTest::newRow("usual") << QStringLiteral("10,20,569,340") << std::optional(QRect(10, 20, 559, 320));
     QTest::newRow("spaces") << QStringLiteral(" 10, 20 ,569,340 ") << std::optional(QRect(10, 20, 559, 320));
-    QTest::newRow("negative left") << QStringLiteral("-1000,0,-441,277") << std::optional(QRect(-1000, 0, 559, 277));
+    QTest::newRow("negative left") << QStringLiteral("-1000,0,-441,277")
+                                   << std::optional(QRect(-1000, 0, 559, 277));
     QTest::newRow("three values") << QStringLiteral("10,20,569") << std::optional<QRect>();
     QTest::newRow("five values") << QStringLiteral("1,2,3,4,5") << std::optional<QRect>();
     QTest::newRow("empty") << QString() << std::optional<QRect>();
     QTest::newRow("right before left") << QStringLiteral("569,20,10,340") << std::optional<QRect>();
     QTest::newRow("zero height") << QStringLiteral("10,20,569,20") << std::optional<QRect>();
     QTest::newRow("text") << QStringLiteral("a,b,c,d") << std::optional<QRect>();
-    QTest::newRow("overflowing width") << QStringLiteral("-2147483648,0,2147483647,10") << std::optional<QRect>();
+    QTest::newRow("overflowing width")
+        << QStringLiteral("-2147483648,0,2147483647,10") << std::optional<QRect>();
 }
 
 void TstFormPlacement::normPosText()
@@ -102,12 +104,11 @@ void TstFormPlacement::placementRoundTrip()
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         SaveFormPlacement(storage, form);
     }
-    QCOMPARE(storage.ReadString(kSection, QStringLiteral("NormPos")),
-             QStringLiteral("%1,%2,%3,%4")
-                 .arg(screen.left() + 40)
-                 .arg(screen.top() + 50)
-                 .arg(screen.left() + 340)
-                 .arg(screen.top() + 250));
+    QCOMPARE(storage.ReadString(kSection, QStringLiteral("NormPos")), QStringLiteral("%1,%2,%3,%4")
+                                                                          .arg(screen.left() + 40)
+                                                                          .arg(screen.top() + 50)
+                                                                          .arg(screen.left() + 340)
+                                                                          .arg(screen.top() + 250));
     QCOMPARE(storage.ReadInteger(kSection, QStringLiteral("ShowCmd"), 0), kShowNormal);
     QCOMPARE(storage.ReadInteger(kSection, QStringLiteral("FormVersion"), -1), 0);
     QVERIFY(storage.HasValue(kSection, QStringLiteral("PixelsPerInch")));
@@ -187,10 +188,11 @@ void TstFormPlacement::storedChoices_data()
                                                "cxRadioGroupUpdateKind_ItemIndex=1\n")
                                  << full;
     QTest::newRow("none") << QByteArray() << TStoredChoices{};
-    QTest::newRow("out of range") << QByteArray("[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=40\n"
-                                                "JvFilenameEdit_Tag=18\nJvIPAddress_Text=256.1.1.1\n"
-                                                "cxRadioGroupPort_ItemIndex=-7\ncxMaskEditIPPort_Text=123456\n"
-                                                "cxRadioGroupUpdateKind_ItemIndex=2\n")
+    QTest::newRow("out of range") << QByteArray(
+                                         "[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=40\n"
+                                         "JvFilenameEdit_Tag=18\nJvIPAddress_Text=256.1.1.1\n"
+                                         "cxRadioGroupPort_ItemIndex=-7\ncxMaskEditIPPort_Text=123456\n"
+                                         "cxRadioGroupUpdateKind_ItemIndex=2\n")
                                   << TStoredChoices{};
     QTest::newRow("garbled") << QByteArray("[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=ten\n"
                                            "JvIPAddress_Text=10.0.0\ncxRadioGroupPort_ItemIndex=\n"
@@ -240,13 +242,15 @@ void TstFormPlacement::choicesAreWrittenInTableOrder()
     for (const QByteArray& line : storage.Contents().split('\n'))
         if (line.contains('='))
             keys.append(QString::fromUtf8(line.left(line.indexOf('='))));
-    QCOMPARE(keys, (QStringList{QStringLiteral("FormVersion"), QStringLiteral("ShowCmd"), QStringLiteral("Flags"),
-                                QStringLiteral("PixelsPerInch"), QStringLiteral("MinMaxPos"), QStringLiteral("NormPos"),
-                                QStringLiteral("ActiveControl"),
-                                QStringLiteral("cxComboBoxPrinterModel_ItemIndex"), QStringLiteral("JvFilenameEdit_Tag"),
-                                QStringLiteral("JvIPAddress_Text"), QStringLiteral("JvFilenameEdit_FileName"),
-                                QStringLiteral("cxRadioGroupPort_ItemIndex"), QStringLiteral("cxMaskEditIPPort_Text"),
-                                QStringLiteral("cxRadioGroupUpdateKind_ItemIndex")}));
+    QCOMPARE(
+        keys,
+        (QStringList{QStringLiteral("FormVersion"), QStringLiteral("ShowCmd"), QStringLiteral("Flags"),
+                     QStringLiteral("PixelsPerInch"), QStringLiteral("MinMaxPos"), QStringLiteral("NormPos"),
+                     QStringLiteral("ActiveControl"), QStringLiteral("cxComboBoxPrinterModel_ItemIndex"),
+                     QStringLiteral("JvFilenameEdit_Tag"), QStringLiteral("JvIPAddress_Text"),
+                     QStringLiteral("JvFilenameEdit_FileName"), QStringLiteral("cxRadioGroupPort_ItemIndex"),
+                     QStringLiteral("cxMaskEditIPPort_Text"),
+                     QStringLiteral("cxRadioGroupUpdateKind_ItemIndex")}));
 }
 
 QTEST_MAIN(TstFormPlacement)

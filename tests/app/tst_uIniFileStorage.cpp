@@ -104,7 +104,8 @@ void TstIniFileStorage::keysAndValuesStandAsTheyAre()
                  QStringLiteral("C:\\fw\\a,b;c #1.kx"));
         QCOMPARE(storage.ReadString(QStringLiteral("Firmware"), QStringLiteral("Corvin5 200dpi")),
                  QString::fromUtf8("/home/u/fw/\xc3\xa9t\xc3\xa9 1,2\\x.52h"));
-        storage.WriteString(QStringLiteral("PPP"), QStringLiteral("Corvin5 300dpi"), QStringLiteral("D:\\p p,q.ppp"));
+        storage.WriteString(QStringLiteral("PPP"), QStringLiteral("Corvin5 300dpi"),
+                            QStringLiteral("D:\\p p,q.ppp"));
         QString error;
         QVERIFY2(storage.Save(error), qPrintable(error));
     }
@@ -159,7 +160,9 @@ void TstIniFileStorage::badFilesReadAsEmpty_data()
     for (auto& b : binary)
         b = static_cast<char>(QRandomGenerator::global()->bounded(256));
     QTest::newRow("binary") << binary;
-    QTest::newRow("NUL in a value") << QByteArray("[Global]\nEsctTimeOut=25\0" "00\n", 22);
+    QTest::newRow("NUL in a value") << QByteArray("[Global]\nEsctTimeOut=25\0"
+                                                  "00\n",
+                                                  22);
     QTest::newRow("unterminated section") << QByteArray("[Global\nEsctTimeOut=2500");
     QTest::newRow("only separators") << QByteArray("=\n=\n[]\n]\n[");
     QTest::newRow("over a megabyte") << "[Global]\nEsctTimeOut=2500\nX=" + QByteArray(1100000, 'x') + "\n";
@@ -173,7 +176,8 @@ void TstIniFileStorage::badFilesReadAsEmpty()
     WriteAll(path, contents);
     TIniFileStorage storage(path);
     // Whatever was readable, a number out of it is bounded and nothing crashes.
-    const int value = storage.ReadInteger(QStringLiteral("Global"), QStringLiteral("EsctTimeOut"), 1000, 0, 600000);
+    const int value =
+        storage.ReadInteger(QStringLiteral("Global"), QStringLiteral("EsctTimeOut"), 1000, 0, 600000);
     QVERIFY(value >= 0 && value <= 600000);
     if (contents.size() > 1024 * 1024)
         QVERIFY(!storage.HasValue(QStringLiteral("Global"), QStringLiteral("EsctTimeOut")));
@@ -192,8 +196,8 @@ void TstIniFileStorage::lineBreakInValueForgesNoKey()
         storage.WriteString(QStringLiteral("FMainForm"), QStringLiteral("JvFilenameEdit_FileName"),
                             QStringLiteral("/old.kx"));
         for (const char* bad : {"/tmp/a\n[Global]\nEsctTimeOut=99", "/tmp/b\r\nX=1"})
-            QVERIFY(!storage.WriteString(QStringLiteral("FMainForm"), QStringLiteral("JvFilenameEdit_FileName"),
-                                         QString::fromUtf8(bad)));
+            QVERIFY(!storage.WriteString(QStringLiteral("FMainForm"),
+                                         QStringLiteral("JvFilenameEdit_FileName"), QString::fromUtf8(bad)));
         QString error;
         QVERIFY2(storage.Save(error), qPrintable(error));
     }

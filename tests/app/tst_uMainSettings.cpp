@@ -102,21 +102,22 @@ void TstMainSettings::restoreAtFirstShowing_data()
         << QByteArray("[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=10\nJvIPAddress_Text=10.0.0.5\n"
                       "JvFilenameEdit_FileName=/fw/r9 a,b\\c.r9\ncxRadioGroupPort_ItemIndex=2\n"
                       "cxMaskEditIPPort_Text=9101\ncxRadioGroupUpdateKind_ItemIndex=1\n")
-        << 10 << 2 << 1 << QStringLiteral("10.0.0.5") << QStringLiteral("9101") << QStringLiteral("/fw/r9 a,b\\c.r9");
+        << 10 << 2 << 1 << QStringLiteral("10.0.0.5") << QStringLiteral("9101")
+        << QStringLiteral("/fw/r9 a,b\\c.r9");
     QTest::newRow("port beyond a two-port model")
-        << QByteArray("[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=2\ncxRadioGroupPort_ItemIndex=3\n") << 2 << 1 << 0
-        << ip << port << QString();
+        << QByteArray("[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=2\ncxRadioGroupPort_ItemIndex=3\n") << 2
+        << 1 << 0 << ip << port << QString();
     QTest::newRow("bootloader on a firmware-only model")
-        << QByteArray("[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=2\ncxRadioGroupUpdateKind_ItemIndex=1\n") << 2
-        << 0 << 0 << ip << port << QString();
+        << QByteArray("[FMainForm]\ncxComboBoxPrinterModel_ItemIndex=2\ncxRadioGroupUpdateKind_ItemIndex=1\n")
+        << 2 << 0 << 0 << ip << port << QString();
     QTest::newRow("out of range everywhere")
         << QByteArray("[FMainForm]\nShowCmd=7\nNormPos=-40000,-40000,-39441,-39723\n"
                       "cxComboBoxPrinterModel_ItemIndex=40\ncxRadioGroupPort_ItemIndex=-7\n"
                       "cxRadioGroupUpdateKind_ItemIndex=9\nJvIPAddress_Text=300.1.2.3\n"
                       "cxMaskEditIPPort_Text=99999\nActiveControl=nothingLikeThis\n")
         << 5 << 0 << 0 << ip << port << QString();
-    QTest::newRow("garbage") << QByteArray("\x00\xff[FMainForm\n=\n\x01=\x02\n[[]]\nNormPos=,,,\n", 32) << 5 << 0 << 0
-                             << ip << port << QString();
+    QTest::newRow("garbage") << QByteArray("\x00\xff[FMainForm\n=\n\x01=\x02\n[[]]\nNormPos=,,,\n", 32) << 5
+                             << 0 << 0 << ip << port << QString();
 }
 
 void TstMainSettings::restoreAtFirstShowing()
@@ -139,7 +140,8 @@ void TstMainSettings::restoreAtFirstShowing()
     QCOMPARE(form->JvIPAddress->text(), ip);
     QCOMPARE(form->cxMaskEditIPPort->text(), ipPort);
     QCOMPARE(form->JvFilenameEdit->FileName(), file);
-    QCOMPARE(form->JvIPAddress->isEnabled(), form->cxRadioGroupPort->Caption(port) == QStringLiteral("Ethernet"));
+    QCOMPARE(form->JvIPAddress->isEnabled(),
+             form->cxRadioGroupPort->Caption(port) == QStringLiteral("Ethernet"));
     // Whatever the file said, the window is on a screen.
     QVERIFY(form->screen()->availableGeometry().intersects(form->geometry()));
     QVERIFY(!form->isMinimized());
@@ -164,15 +166,16 @@ void TstMainSettings::choicesSurviveCloseAndNewWindow()
     }
     const QList<QByteArray> lines = SectionLines(ReadAll(SettingsFileName()), "FMainForm");
     for (const QByteArray& expected :
-         {QByteArray("FormVersion=0"), QByteArray("ShowCmd=1"), QByteArray("cxComboBoxPrinterModel_ItemIndex=10"),
-          QByteArray("JvIPAddress_Text=10.0.0.5"), "JvFilenameEdit_FileName=" + fileName.toUtf8(),
-          QByteArray("cxRadioGroupPort_ItemIndex=2"), QByteArray("cxMaskEditIPPort_Text=9101"),
-          QByteArray("cxRadioGroupUpdateKind_ItemIndex=1")})
+         {QByteArray("FormVersion=0"), QByteArray("ShowCmd=1"),
+          QByteArray("cxComboBoxPrinterModel_ItemIndex=10"), QByteArray("JvIPAddress_Text=10.0.0.5"),
+          "JvFilenameEdit_FileName=" + fileName.toUtf8(), QByteArray("cxRadioGroupPort_ItemIndex=2"),
+          QByteArray("cxMaskEditIPPort_Text=9101"), QByteArray("cxRadioGroupUpdateKind_ItemIndex=1")})
         QVERIFY2(lines.contains(expected), expected.constData());
 
     const auto again = ShownForm();
     QCOMPARE(again->ModelRow(), 10);
-    QCOMPARE(again->cxRadioGroupPort->Caption(again->cxRadioGroupPort->ItemIndex()), QStringLiteral("Ethernet"));
+    QCOMPARE(again->cxRadioGroupPort->Caption(again->cxRadioGroupPort->ItemIndex()),
+             QStringLiteral("Ethernet"));
     QCOMPARE(again->cxRadioGroupUpdateKind->Caption(again->UpdateKind()), QStringLiteral("Bootloader"));
     QCOMPARE(again->JvIPAddress->text(), QStringLiteral("10.0.0.5"));
     QVERIFY(again->JvIPAddress->isEnabled());
@@ -192,12 +195,11 @@ void TstMainSettings::browseRecordsFilePerModelAndKind_data()
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("K3 firmware") << QStringLiteral("K3") << 0 << QStringLiteral("C:\\fw\\a.kx") << true
                                  << QByteArray("Firmware") << QByteArray("K3=C:\\fw\\a.kx");
-    QTest::newRow("model name with a space") << QStringLiteral("Corvin5 200dpi") << 0
-                                             << QStringLiteral("/home/u/fw/a b,c.52h") << true
-                                             << QByteArray("Firmware")
-                                             << QByteArray("Corvin5 200dpi=/home/u/fw/a b,c.52h");
-    QTest::newRow("K3+ PPP") << QStringLiteral("K3+") << 1 << QStringLiteral("/fw/p.ppp") << true << QByteArray("PPP")
-                             << QByteArray("K3+=/fw/p.ppp");
+    QTest::newRow("model name with a space")
+        << QStringLiteral("Corvin5 200dpi") << 0 << QStringLiteral("/home/u/fw/a b,c.52h") << true
+        << QByteArray("Firmware") << QByteArray("Corvin5 200dpi=/home/u/fw/a b,c.52h");
+    QTest::newRow("K3+ PPP") << QStringLiteral("K3+") << 1 << QStringLiteral("/fw/p.ppp") << true
+                             << QByteArray("PPP") << QByteArray("K3+=/fw/p.ppp");
     QTest::newRow("K1 bootloader") << QStringLiteral("K1") << 1 << QStringLiteral("/fw/b.kb") << true
                                    << QByteArray("Bootloader") << QByteArray("K1=/fw/b.kb");
     QTest::newRow("cancelled") << QStringLiteral("K3") << 0 << QStringLiteral("/fw/no.kx") << false
@@ -216,7 +218,8 @@ void TstMainSettings::browseRecordsFilePerModelAndKind()
         const auto form = ShownForm();
         form->cxComboBoxPrinterModel->setCurrentIndex(form->cxComboBoxPrinterModel->findText(model));
         form->cxRadioGroupUpdateKind->SetItemIndex(kind);
-        TFilenameEdit::SetDialogForTests([&](const QString&, const QString&) { return std::pair(chosen, accepted); });
+        TFilenameEdit::SetDialogForTests(
+            [&](const QString&, const QString&) { return std::pair(chosen, accepted); });
         form->JvFilenameEdit->Browse();
         QVERIFY(form->close());
     }
@@ -239,8 +242,9 @@ void TstMainSettings::recordedFileIsOfferedOnChange()
         int kind;
         const char* offered;
     };
-    for (const TStep& step : {TStep{"K3", 1, "/fw/k3.kb"}, TStep{"K3", 0, "/fw/k3.kx"}, TStep{"K5", 0, "/fw/k5.kx"},
-                              TStep{"K5", 1, "/fw/k5.kx"}, TStep{"R9", 0, "/fw/k5.kx"}}) {
+    for (const TStep& step :
+         {TStep{"K3", 1, "/fw/k3.kb"}, TStep{"K3", 0, "/fw/k3.kx"}, TStep{"K5", 0, "/fw/k5.kx"},
+          TStep{"K5", 1, "/fw/k5.kx"}, TStep{"R9", 0, "/fw/k5.kx"}}) {
         form->cxComboBoxPrinterModel->setCurrentIndex(
             form->cxComboBoxPrinterModel->findText(QString::fromUtf8(step.model)));
         form->cxRadioGroupUpdateKind->SetItemIndex(step.kind);

@@ -54,7 +54,8 @@ void TstSettingsFile::firstStartCreatesFolders()
     TBoxRecorder boxes;
     const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const QString name = PrepareSettingsFile(nullptr);
-    QCOMPARE(name, home.Path() + QStringLiteral("/vorn/") + exe + QLatin1Char('/') + exe + QStringLiteral(".ini"));
+    QCOMPARE(name,
+             home.Path() + QStringLiteral("/vorn/") + exe + QLatin1Char('/') + exe + QStringLiteral(".ini"));
     QVERIFY(QFileInfo(home.Path() + QStringLiteral("/vorn/") + exe).isDir());
     QVERIFY(!QFileInfo::exists(name));
     QVERIFY(boxes.boxes.isEmpty());
@@ -68,8 +69,9 @@ void TstSettingsFile::uncreatableFolderIsReportedAndStartGoesOn()
     const QString name = PrepareSettingsFile(nullptr);
     QCOMPARE(name, SettingsFileName());
     QCOMPARE(boxes.boxes.size(), 1);
-    QCOMPARE(boxes.boxes[0].text, QStringLiteral("Unable to create the path:\r\n%1/\r\nto store the ini file.")
-                                      .arg(SettingsFolder()));
+    QCOMPARE(
+        boxes.boxes[0].text,
+        QStringLiteral("Unable to create the path:\r\n%1/\r\nto store the ini file.").arg(SettingsFolder()));
     QCOMPARE(boxes.boxes[0].icon, QMessageBox::Critical);
     QCOMPARE(boxes.boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 
@@ -124,7 +126,7 @@ void TstSettingsFile::devicesAndCatalogue()
     QVERIFY(ReadPortDevices(*StorageOf("[Devices]\nCOM5=/dev/ttyS4\nUSB=/dev/usb/lp0\n")).isEmpty());
 
     const auto edited = StorageOf("[Devices]\nCOM1=/dev/ttyUSB0\nlpt2=/dev/usb/lp0\nCOM3=\n"
-                                            "[Catalogue]\nHost=ftp.test.example\nPort=2121\n");
+                                  "[Catalogue]\nHost=ftp.test.example\nPort=2121\n");
     const TPortDevices devices = ReadPortDevices(*edited);
     QCOMPARE(devices, (TPortDevices{{QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0")},
                                     {QStringLiteral("LPT2"), QStringLiteral("/dev/usb/lp0")}}));
@@ -132,7 +134,8 @@ void TstSettingsFile::devicesAndCatalogue()
     QCOMPARE(server.Host, QStringLiteral("ftp.test.example"));
     QCOMPARE(server.Port, 2121);
 
-    const TCatalogueHostPort fallback = ReadCatalogueHostPort(*StorageOf("[Catalogue]\nHost= \nPort=70000\n"));
+    const TCatalogueHostPort fallback =
+        ReadCatalogueHostPort(*StorageOf("[Catalogue]\nHost= \nPort=70000\n"));
     QCOMPARE(fallback.Host, QString());
     QCOMPARE(fallback.Port, 21);
 }

@@ -7,10 +7,12 @@
 #include "app/uRadioGroup.h"
 #include "ports/uComPortDlg.h"
 #include "ports/uParallelPortDlg.h"
+#include "progress/uProgressDlg.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -100,6 +102,13 @@ void ShowPrinterImage()
     const int shown = PictureOfRow(FMainForm->ModelRow());
     for (int i = 0; i < kPictureCount; ++i)
         FMainForm->ModelPictures[i]->setVisible(i == shown);
+}
+
+void ApplyUpdateWaitTime()
+{
+    if (FProgressDlg)
+        FProgressDlg->TimerUpdateDone->setInterval(UpdateWaitTime(FMainForm->ModelRow()));
+    FMainForm->OfferLastFileName();
 }
 
 QString VersionFromFileName(const QString& fileName)

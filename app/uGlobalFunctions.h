@@ -6,6 +6,8 @@
 void FillUpdateKinds();
 void FillPorts();
 void ShowPrinterImage();
+// The progress dialog gives the printer the chosen model's installation wait.
+void ApplyUpdateWaitTime();
 
 // The English caption of an update kind of a model row: "Firmware", "Bootloader" or "PPP".
 QString UpdateKindCaption(int row, int updateKind);

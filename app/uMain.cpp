@@ -1,11 +1,15 @@
 #include "app/uMain.h"
 
+#include "about/uAboutDlg.h"
+#include "about/uFileInfos.h"
 #include "app/uComboBox.h"
+#include "app/uCursor.h"
 #include "app/uCommonRes.h"
 #include "app/uFilenameEdit.h"
 #include "app/uGlobalFunctions.h"
 #include "app/uIniFileStorage.h"
 #include "app/uMessageBox.h"
+#include "app/uPaths.h"
 #include "app/uPicture.h"
 #include "app/uRadioGroup.h"
 #include "app/uSettingsFile.h"
@@ -13,10 +17,16 @@
 #include "app/uTranslation.h"
 #include "ports/uComPortDlg.h"
 #include "ports/uParallelPortDlg.h"
+#include "ports/uSendThread.h"
+#include "ports/uTransferEvents.h"
+#include "ports/uUSBPrinters.h"
+#include "progress/uGradientBar.h"
+#include "progress/uProgressDlg.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +35,8 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 TFMainForm* FMainForm = nullptr;
@@ -39,6 +51,13 @@ constexpr std::array<std::pair<int, int>, kPictureCount> kPicturePlaces = {{
 
 const char* const kPortMask = "([0-5]?\\d?\\d?\\d?\\d|6[0-4]\\d\\d\\d|65[0-4]\\d\\d|655[0-2]\\d|6553[0-5])";
 const char* const kOctet = "(25[0-5]|2[0-4]\\d|1\\d\\d|[1-9]?\\d)";
+
+// The extension of a file name: from its last "." on, the "." included; empty without one.
+QString FileExtension(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot);
+}
 
 template <typename T> T* Named(T* object, const char* name)
 {
@@ -230,14 +249,18 @@ void TFMainForm::FormCreate()
     TFMainDlg::FormCreate();
     InitComPortDlg(this);
     InitParallelPortDlg(this);
+    CreateProgressDlg(this);
 
     connect(cxComboBoxPrinterModel, &QComboBox::currentIndexChanged, this,
             &TFMainForm::cxComboBoxPrinterModelPropertiesCloseUp);
     connect(cxComboBoxPrinterModel, &TComboBox::CloseUp, this, &TFMainForm::cxComboBoxPrinterModelPropertiesCloseUp);
     connect(cxRadioGroupPort, &TRadioGroup::Click, this, &TFMainForm::cxRadioGroupPortClick);
+    connect(cxRadioGroupUpdateKind, &TRadioGroup::Click, this, &TFMainForm::cxRadioGroupUpdateKindClick);
+    connect(cxButtonUpdate, &QPushButton::clicked, this, &TFMainForm::cxButtonUpdateClick);
     connect(cxButtonPort, &QPushButton::clicked, this, &TFMainForm::cxButtonPortClick);
     connect(cxButtonClose, &QPushButton::clicked, this, &TFMainForm::cxButtonCloseClick);
     connect(Exit1, &QAction::triggered, this, &TFMainForm::Exit1Click);
+    connect(About1, &QAction::triggered, this, &TFMainForm::About1Click);
     connect(German1, &QAction::triggered, this, &TFMainForm::German1Click);
     connect(English1, &QAction::triggered, this, &TFMainForm::English1Click);
     connect(French1, &QAction::triggered, this, &TFMainForm::French1Click);
@@ -247,9 +270,23 @@ void TFMainForm::FormCreate()
     const int row = cxComboBoxPrinterModel->findText(QStringLiteral("K1-2"));
     cxComboBoxPrinterModel->setCurrentIndex(row);
     cxComboBoxPrinterModelPropertiesCloseUp();
+    ApplyUpdateWaitTime();
     ShowPrinterImage();
+    {
+        TFileInfos reader(ProgramFilePath());
+        TFileInfoStruct info;
+        reader.GetFileInfo(info);
+        VersionText = VersionTextOf(info.FileVersion);
+        StatusBar->SetPanelText(0, info.LegalCopyRight);
+    }
     ShowVersion();
     ReadStartupSettings();
+
+    SendThread = new TSendThread(this);
+    SendThread->SetMainForm(this);
+    SendThread->SetEsctTimeOut(std::uint32_t(esctTimeOut_));
+    SendThread->SetDevicePaths(portDevices_);
+    SendThread->start();
 }
 
 void TFMainForm::ShowVersion()
@@ -272,6 +309,196 @@ void TFMainForm::cxComboBoxPrinterModelPropertiesCloseUp()
     FillUpdateKinds();
     FillPorts();
     ShowPrinterImage();
+    ApplyUpdateWaitTime();
+}
+
+void TFMainForm::cxRadioGroupUpdateKindClick()
+{
+    ApplyUpdateWaitTime();
+}
+
+QString TFMainForm::SelectedPortCaption() const
+{
+    return cxRadioGroupPort->Caption(cxRadioGroupPort->ItemIndex());
+}
+
+void TFMainForm::cxButtonUpdateClick()
+{
+    // The properties of a running transfer must never change under it.
+    if (updateRunning_) {
+        ShowMessageBox(this, Tr("An update is still running.\r\nPlease wait until it has ended."),
+                       QMessageBox::Critical);
+        return;
+    }
+    FProgressDlg->Cancelled = false;
+
+    const QString fileName = JvFilenameEdit->FileName();
+    const QFileInfo file(fileName);
+    if (fileName.isEmpty() || !file.isFile()) {
+        ShowMessageBox(this, TrFormat("File not found %s", {fileName}), QMessageBox::Critical);
+        return;
+    }
+    const int kind = UpdateKind();
+    QString expected;
+    if (kind == 0)
+        expected = QString::fromUtf8(PrinterExtensions[ModelRow()].FirmwareExt);
+    else if (kind == 1 && JvFilenameEdit->Tag >= 0 && JvFilenameEdit->Tag < kFilterCount)
+        expected = FileExtension(QString::fromUtf8(FilterMasks[JvFilenameEdit->Tag]));
+    if (FileExtension(file.fileName()) != expected) {
+        ShowMessageBox(this, TrFormat("The file %s is not a valid firmware file for this printer !", {file.fileName()}),
+                       QMessageBox::Critical);
+        return;
+    }
+    // An empty file gives the printer nothing and the progress nothing to report.
+    if (file.size() == 0) {
+        ShowMessageBox(this, TrFormat("The file %s is empty.", {file.fileName()}), QMessageBox::Critical);
+        return;
+    }
+    if (!SetPortProperties())
+        return;
+    if (ConfirmPrinterReady() != mrOk)
+        return;
+
+    ShowHourglass();
+    SendThread->SetPreCommand(ModelRow() >= 6 && kind == 0 ? QByteArray(kUpdateModeCommand) : QByteArray());
+    SendThread->SetFileName(fileName);
+    updateRunning_ = true;
+    SendThread->Start();
+    if (kind == 0) {
+        ShowProgressDlg(this);
+    } else {
+        FProgressDlg->TimerUpdateDone->stop();
+        FProgressDlg->TimerStepProgressBar->stop();
+        FProgressDlg->cxProgressBar1->setVisible(false);
+        ShowDefaultCursor();
+    }
+}
+
+bool TFMainForm::SetPortProperties()
+{
+    const QString caption = SelectedPortCaption();
+    if (caption.contains(QLatin1String("COM"))) {
+        const TSerialPort& serial = *FComPortDlg->SerialPort;
+        SendThread->SetPortName(serial.Name);
+        SendThread->SetBaudRate(std::uint32_t(serial.BaudRate));
+        SendThread->SetByteSize(serial.ByteSize);
+        SendThread->SetParity(serial.Parity);
+        SendThread->SetStopBits(serial.StopBits);
+    } else if (caption.contains(QLatin1String("LPT"))) {
+        SendThread->SetPortName(FParallelPortDlg->ParallelPort->Name);
+    } else if (caption == QLatin1String("USB")) {
+        return SetUsbPrinter();
+    } else if (caption == QLatin1String("Ethernet")) {
+        SendThread->SetPortName(QStringLiteral("IP"));
+        SendThread->SetIPPort(cxMaskEditIPPort->text());
+        SendThread->SetIPAddress(JvIPAddress->text());
+    }
+    return true;
+}
+
+bool TFMainForm::SetUsbPrinter()
+{
+    SendThread->SetPortName(QStringLiteral("USB"));
+    QStringList printers;
+    SendThread->GetUSBPrinters(cxComboBoxPrinterModel->currentText(), printers);
+    if (printers.isEmpty()) {
+        ShowMessageBox(this, Tr("No USB Windows driver seems to be installed.\r\nPlease install the Windows driver first."),
+                       QMessageBox::Critical);
+        return false;
+    }
+    QString line = printers.constFirst();
+    if (printers.size() > 1) {
+        if (ChooseUSBPrinter(this, printers) != mrOk)
+            return false;
+        line = printers.value(FUSBPrinters->SelectedIndex());
+    }
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    SendThread->SetPrinterName(equals < 0 ? line : line.left(equals));
+    SendThread->SetPrinterPort(equals < 0 ? QString() : line.mid(equals + 1));
+    if (SendThread->GetPrinterStatus() == 0) {
+        ShowMessageBox(this,
+                       Tr("The printer you are trying to update is currently offline.\r\n"
+                          "Please first start the printer and then try again."),
+                       QMessageBox::Critical);
+        return false;
+    }
+    if (SendThread->GetPrinterStatus() == 1) {
+        ShowMessageBox(this,
+                       Tr("The printer you are trying to update is currently paused.\r\n"
+                          "Please first start the printer and then try again."),
+                       QMessageBox::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool TFMainForm::event(QEvent* event)
+{
+    if (event->type() == TProgressEvent::EventType) {
+        const auto progress = static_cast<TProgressEvent*>(event);
+        WMTransferProgress(progress->FileSize, progress->BytesRead);
+        return true;
+    }
+    if (event->type() == TOutcomeEvent::EventType) {
+        WMTransferOutcome(static_cast<TOutcomeEvent*>(event)->Code);
+        return true;
+    }
+    return TFMainDlg::event(event);
+}
+
+void TFMainForm::WMTransferProgress(qint64 fileSize, qint64 bytesRead)
+{
+    FProgressDlg->StatusBar->SetPanelText(0, Tr("Transferring file..."));
+    TGradientBar* bar = FProgressDlg->cxProgressBar1;
+    bar->SetMaximum(2.0 * double(fileSize));
+    bar->SetOverloadValue(double(fileSize));
+    bar->SetPosition(double(bytesRead));
+    if (fileSize != bytesRead || FProgressDlg->Cancelled)
+        return;
+    // The spooler still has to hand the job to the printer before its wait begins.
+    if (SelectedPortCaption() == QLatin1String("USB"))
+        QThread::msleep(std::max(UsbPauseMs, 0));
+    const long double seconds = static_cast<long double>(FProgressDlg->TimerUpdateDone->interval()) / 1000.0L;
+    FProgressDlg->ProgressStep = static_cast<long double>(fileSize) / seconds;
+    FProgressDlg->TimerStepProgressBar->start();
+}
+
+void TFMainForm::WMTransferOutcome(int code)
+{
+    QWidget* boxParent = FProgressDlg->isVisible() ? static_cast<QWidget*>(FProgressDlg) : this;
+    switch (code) {
+    case 0:
+        FProgressDlg->StatusBar->SetPanelText(0, Tr("File transfer finished. Waiting to update..."));
+        FProgressDlg->cxButton1->setEnabled(false);
+        // Without a running wait (a cancel came too late to stop the last block) no
+        // "Update done." will follow: end the update here rather than leave the hourglass.
+        if (!FProgressDlg->TimerStepProgressBar->isActive()) {
+            FProgressDlg->close();
+            UpdateEnded();
+        }
+        break;
+    case -1:
+        ShowMessageBox(boxParent, Tr("Transfer failed."), QMessageBox::Critical);
+        FProgressDlg->StatusBar->SetPanelText(0, Tr("Transfer failed."));
+        FProgressDlg->TimerStepProgressBar->stop();
+        FProgressDlg->close();
+        UpdateEnded();
+        break;
+    case -2:
+        ShowMessageBox(boxParent, Tr("Transfer cancelled by user."), QMessageBox::Critical);
+        FProgressDlg->StatusBar->SetPanelText(0, Tr("Transfer cancelled by user."));
+        FProgressDlg->TimerStepProgressBar->stop();
+        UpdateEnded();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFMainForm::UpdateEnded()
+{
+    updateRunning_ = false;
+    ShowDefaultCursor();
 }
 
 void TFMainForm::cxRadioGroupPortClick()
@@ -368,6 +595,11 @@ void TFMainForm::Exit1Click()
     close();
 }
 
+void TFMainForm::About1Click()
+{
+    ShowAboutDlg(this);
+}
+
 void TFMainForm::SwitchLanguage(const QString& code)
 {
     UseLanguage(code);
@@ -397,6 +629,9 @@ bool TFMainForm::FormCloseQuery()
 
 void TFMainForm::FormClose()
 {
+    // Cancels a running transfer and waits until the worker has ended.
+    delete SendThread;
+    SendThread = nullptr;
 }
 
 void TFMainForm::closeEvent(QCloseEvent* event)

@@ -21,6 +21,7 @@ class TIniFileStorage;
 class TPicture;
 class TRadioGroup;
 class TStatusBar;
+class TSendThread;
 
 // The program's one main window: the model, the port, the kind of update and
 // the file are chosen here, and the update is started from here.
@@ -33,6 +34,11 @@ public:
 
     // The program's version as shown after "V" in the status bar.
     QString VersionText;
+    // The worker that sends the files; created at start-up, stopped at the close.
+    TSendThread* SendThread = nullptr;
+    // How long the window waits after the last block over USB, for the spooler to
+    // hand the job to the printer (tests shorten it).
+    int UsbPauseMs = 8000;
 
     QFrame* PanelMain;
     QLabel* Label2;
@@ -71,10 +77,18 @@ public:
     int ConfirmPrinterReady();
 
     void cxComboBoxPrinterModelPropertiesCloseUp();
+    void cxRadioGroupUpdateKindClick();
+    void cxButtonUpdateClick();
+    void WMTransferProgress(qint64 fileSize, qint64 bytesRead);
+    void WMTransferOutcome(int code);
+    // The last update has ended (done, failed or cancelled): the next may start.
+    void UpdateEnded();
+    bool UpdateRunning() const { return updateRunning_; }
     void cxRadioGroupPortClick();
     void cxButtonPortClick();
     void cxButtonCloseClick();
     void Exit1Click();
+    void About1Click();
     void German1Click();
     void English1Click();
     void French1Click();
@@ -91,9 +105,14 @@ public:
     const TPortDevices& PortDevices() const { return portDevices_; }
     const TCatalogueHostPort& CatalogueHostPort() const { return catalogueHostPort_; }
 
+    // Once the first showing has restored the last run's file, a change of
+    // model or update kind puts the file recorded for the new pair, if any, in the file name edit.
+    void OfferLastFileName();
+
     void reject() override;
 
 protected:
+    bool event(QEvent* event) override;
     void FormCreate() override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -109,10 +128,13 @@ private:
     void ReadStartupSettings();
     void RestoreFormStorage();
     void SaveFormStorage();
-    void OfferLastFileName();
+    bool SetPortProperties();
+    bool SetUsbPrinter();
+    QString SelectedPortCaption() const;
 
     bool placed_ = false;
-    bool restoring_ = false;
+    bool updateRunning_ = false;
+    bool offerLastFileName_ = false;
     bool settingsSaved_ = false;
     std::optional<int> restoredPortIndex_;
     int esctTimeOut_ = kDefaultEsctTimeOut;

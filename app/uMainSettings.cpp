@@ -50,14 +50,12 @@ void TFMainForm::ReadStartupSettings()
         if (accepted)
             WriteLastFileName(name);
     });
-    connect(cxComboBoxPrinterModel, &QComboBox::currentIndexChanged, this, &TFMainForm::OfferLastFileName);
-    connect(cxRadioGroupUpdateKind, &TRadioGroup::Click, this, &TFMainForm::OfferLastFileName);
 }
 
 void TFMainForm::OfferLastFileName()
 {
     // The restore puts back the file name of the last run, whatever was recorded per model.
-    if (restoring_)
+    if (!offerLastFileName_)
         return;
     const QString recorded = ReadLastFileName();
     if (!recorded.isEmpty())
@@ -68,7 +66,6 @@ void TFMainForm::RestoreFormStorage()
 {
     const TIniFileStorage& storage = *JvAppIniFileStorage1;
     const QString section = objectName();
-    restoring_ = true;
     RestoreFormPlacement(storage, *this);
     const TStoredChoices c = ReadStoredChoices(storage, section);
     if (c.ModelRow)
@@ -88,7 +85,7 @@ void TFMainForm::RestoreFormStorage()
     RestoreActiveControl(storage, *this);
     restoredPortIndex_ = c.PortIndex;
     JvFormStorage1AfterRestorePlacement();
-    restoring_ = false;
+    offerLastFileName_ = true;
 }
 
 void TFMainForm::JvFormStorage1AfterRestorePlacement()

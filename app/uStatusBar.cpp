@@ -21,6 +21,7 @@ TStatusBar::TStatusBar(const QList<int>& panelWidths, QWidget* parent) : QWidget
             panel->setFixedWidth(panelWidths[i]);
         layout->addWidget(panel, last ? 1 : 0);
         panels_ << panel;
+        texts_ << QString();
     }
 }
 
@@ -31,11 +32,16 @@ int TStatusBar::PanelCount() const
 
 QString TStatusBar::PanelText(int index) const
 {
-    return index >= 0 && index < panels_.size() ? panels_[index]->text() : QString();
+    return texts_.value(index);
 }
 
 void TStatusBar::SetPanelText(int index, const QString& text)
 {
-    if (index >= 0 && index < panels_.size())
-        panels_[index]->setText(text);
+    if (index < 0 || index >= panels_.size())
+        return;
+    texts_[index] = text;
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    panels_[index]->setText(shown);
+    panels_[index]->setToolTip(shown == text ? QString() : text);
 }

@@ -12,9 +12,11 @@ public:
     explicit TStatusBar(const QList<int>& panelWidths, QWidget* parent = nullptr);
 
     int PanelCount() const;
+    // The text as set; a line break in it is shown as a space, the whole text as a tool tip.
     QString PanelText(int index) const;
     void SetPanelText(int index, const QString& text);
 
 private:
     QList<QLabel*> panels_;
+    QStringList texts_;
 };

@@ -14,6 +14,7 @@
 #include "app/uMessageBox.h"
 #include "app/uRadioGroup.h"
 #include "app/uSettingsFile.h"
+#include "ports/uSendThread.h"
 #include "support/TempConfigHome.h"
 
 namespace {
@@ -257,6 +258,7 @@ void TstMainSettings::handEditedKeysReachTheirUsers()
     {
         const auto form = std::make_unique<TFMainForm>();
         QCOMPARE(form->EsctTimeOut(), 1000);
+        QCOMPARE(form->SendThread->EsctTimeOut(), 1000u);
         QVERIFY(form->PortDevices().isEmpty());
         QCOMPARE(form->CatalogueHostPort().Host, QString());
         QCOMPARE(form->CatalogueHostPort().Port, 21);
@@ -265,7 +267,9 @@ void TstMainSettings::handEditedKeysReachTheirUsers()
                                                "[Catalogue]\nHost=ftp.test.example\nPort=2121\n");
     const auto form = std::make_unique<TFMainForm>();
     QCOMPARE(form->EsctTimeOut(), 2500);
+    QCOMPARE(form->SendThread->EsctTimeOut(), 2500u);
     QCOMPARE(form->PortDevices().value(QStringLiteral("COM1")), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(form->SendThread->DevicePaths(), form->PortDevices());
     QCOMPARE(form->CatalogueHostPort().Host, QStringLiteral("ftp.test.example"));
     QCOMPARE(form->CatalogueHostPort().Port, 2121);
 }

@@ -1,0 +1,335 @@
+#include "ports/dmvornPortAccess.h"
+
+#include <QEventLoop>
+#include <QTcpSocket>
+#include <QThread>
+#include <QTimer>
+
+#include "app/uTranslation.h"
+#include "ports/RawPrint.h"
+#include "ports/uPrinterQueries.h"
+#include "ports/uSerialLine.h"
+#include "ports/uTransferEvents.h"
+
+namespace {
+
+const QString kUsb = QStringLiteral("USB");
+const QString kIp = QStringLiteral("IP");
+const QByteArray kEscTBytes(kEscT, 2);
+
+} // namespace
+
+TvornPortAccess::TvornPortAccess(QObject* parent)
+    : QObject(parent), WSocketIP(new QTcpSocket(this)), CancelPoll(new QTimer(this))
+{
+    setObjectName(QStringLiteral("vornPortAccess"));
+    WSocketIP->setObjectName(QStringLiteral("WSocketIP"));
+    connect(WSocketIP, &QTcpSocket::connected, this, &TvornPortAccess::WSocketIPSessionConnected);
+    // "Data sent": everything handed to the socket has gone on to the network stack.
+    connect(WSocketIP, &QTcpSocket::bytesWritten, this, [this] {
+        if (WSocketIP->bytesToWrite() == 0)
+            WSocketIPDataSent();
+    });
+    connect(WSocketIP, &QTcpSocket::errorOccurred, this, &TvornPortAccess::WSocketIPError);
+    connect(WSocketIP, &QTcpSocket::stateChanged, this, [this](QAbstractSocket::SocketState s) {
+        if (s == QAbstractSocket::UnconnectedState)
+            WSocketIPSessionClosed();
+    });
+    // A connection attempt can take long; the user's cancel must not wait for it.
+    CancelPoll->setInterval(50);
+    connect(CancelPoll, &QTimer::timeout, this, &TvornPortAccess::CheckCancelWhileConnecting);
+}
+
+TvornPortAccess::~TvornPortAccess()
+{
+    ClosePort();
+}
+
+bool TvornPortAccess::IsSerial() const
+{
+    return PortName.contains(QLatin1String("COM"));
+}
+
+bool TvornPortAccess::IsUsb() const
+{
+    return PortName == kUsb;
+}
+
+bool TvornPortAccess::IsIp() const
+{
+    return PortName == kIp;
+}
+
+void TvornPortAccess::BeginTransfer()
+{
+    SetCancel(false);
+    OutcomePosted = false;
+    AllSent = false;
+    FLastError.clear();
+}
+
+bool TvornPortAccess::OpenPort()
+{
+    if (IsIp())
+        return true;
+    if (IsUsb()) {
+        try {
+            RawPrinter = std::make_unique<TWinRawPrinter>(PrinterName, PrinterPort, QStringLiteral("Firmware update"));
+        } catch (const ERawPrinterException& e) {
+            // Reported as a failed write by the caller, so the transfer ends with -1.
+            FLastError = e.Message();
+            return false;
+        }
+        return true;
+    }
+    return Device.Open(DevicePathOf(PortName, DevicePaths), IsSerial(), FLastError);
+}
+
+void TvornPortAccess::ClosePort()
+{
+    IsOpen = false;
+    RawPrinter.reset();
+    Device.Close();
+}
+
+bool TvornPortAccess::ConfigureSerialPort()
+{
+    if (!IsSerial() || !Device.IsOpen())
+        return false;
+    const TSerialSettings s{BaudRate, ByteSize, Parity, StopBits};
+    // The write timeouts (10 ms per byte + 1000 ms) are enforced by every device write.
+    return ApplySerialSettings(Device.Handle(), s, FLastError);
+}
+
+bool TvornPortAccess::WritePort(const QByteArray& s)
+{
+    if (IsIp()) {
+        PendingCommand = s;
+        ConnectIP();
+        return true;
+    }
+    if (!IsOpen)
+        IsOpen = OpenPort();
+    if (!IsOpen)
+        return false;
+    if (IsUsb())
+        return RawPrinter && RawPrinter->Write(s) == 1;
+    if (IsSerial() && !ConfigureSerialPort())
+        return false;
+    if (!Device.WriteAll(s.constData(), s.size(), FLastError)) {
+        ClosePort();
+        return false;
+    }
+    return true;
+}
+
+void TvornPortAccess::PostProgress(qint64 fileSize, qint64 position)
+{
+    ::PostProgress(MainForm, fileSize, position);
+}
+
+void TvornPortAccess::PostOutcome(int code)
+{
+    // One outcome per transfer, whatever path reaches here first.
+    if (OutcomePosted)
+        return;
+    OutcomePosted = true;
+    ::PostOutcome(MainForm, code);
+}
+
+bool TvornPortAccess::SendFile()
+{
+    QFile file(FileName);
+    bool result = false;
+    if (!file.open(QIODevice::ReadOnly)) {
+        FLastError = file.errorString();
+        if (IsOpen)
+            WritePort(kEscTBytes);
+        PostOutcome(kOutcomeWriteFailed);
+        ClosePort();
+        return false;
+    }
+    const qint64 size = file.size();
+    // An empty file is written whole by writing nothing.
+    result = size == 0;
+    QByteArray block;
+    while (file.pos() < size) {
+        block = file.read(kBlockSize);
+        if (block.isEmpty()) {
+            FLastError = file.errorString();
+            result = false;
+            WritePort(kEscTBytes);
+            PostOutcome(kOutcomeWriteFailed);
+            break;
+        }
+        PostProgress(size, file.pos());
+        result = WritePort(block);
+        if (!result) {
+            WritePort(kEscTBytes);
+            PostOutcome(kOutcomeWriteFailed);
+            break;
+        }
+        if (CancelRequested.load()) {
+            result = false;
+            WritePort(kEscTBytes);
+            PostOutcome(kOutcomeCancelled);
+            break;
+        }
+    }
+    if (result)
+        PostOutcome(kOutcomeDone);
+    file.close();
+    ClosePort();
+    return result;
+}
+
+void TvornPortAccess::ConnectIP()
+{
+    if (WSocketIP->state() != QAbstractSocket::UnconnectedState)
+        WSocketIP->abort();
+    AllSent = false;
+    bool ok = false;
+    const uint port = IPPort.trimmed().toUInt(&ok);
+    WSocketIP->connectToHost(IPAddress.trimmed(), ok && port <= 65535 ? static_cast<quint16>(port) : 0);
+    if (SendPhase == 1)
+        CancelPoll->start();
+}
+
+void TvornPortAccess::RunSocketLoop()
+{
+    if (WSocketIP->state() == QAbstractSocket::UnconnectedState) {
+        // The attempt ended before the loop could run (an invalid address, say).
+        IPFileStream.reset();
+        if (SendPhase == 1)
+            PostOutcome(CancelRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
+        return;
+    }
+    QEventLoop loop;
+    SocketLoop = &loop;
+    loop.exec();
+    SocketLoop = nullptr;
+}
+
+void TvornPortAccess::SendNextBlock()
+{
+    if (!IPFileStream) {
+        IPFileStream = std::make_unique<QFile>(FileName);
+        if (!IPFileStream->open(QIODevice::ReadOnly)) {
+            FLastError = IPFileStream->errorString();
+            PostOutcome(kOutcomeWriteFailed);
+            CloseAfterHandler();
+            return;
+        }
+    }
+    const QByteArray block = IPFileStream->read(kBlockSize);
+    if (block.size() < 0 || (block.isEmpty() && IPFileStream->pos() < IPFileStream->size())) {
+        FLastError = IPFileStream->errorString();
+        PostOutcome(kOutcomeWriteFailed);
+        CloseAfterHandler();
+        return;
+    }
+    if (!block.isEmpty()) {
+        WSocketIP->write(block);
+        PostProgress(IPFileStream->size(), IPFileStream->pos());
+    }
+    if (block.size() < kBlockSize)
+        AllSent = true;
+}
+
+void TvornPortAccess::WSocketIPSessionConnected()
+{
+    CancelPoll->stop();
+    if (SendPhase == 0) {
+        SendPhase = 2;
+        WSocketIP->write(kEscTBytes);
+        return;
+    }
+    if (SendPhase == 1) {
+        SendNextBlock();
+        // A fresh connection reports data sent once by itself; the exchange relies on
+        // it (an empty file ends on it, and it keeps a second block under way).
+        QMetaObject::invokeMethod(this, &TvornPortAccess::WSocketIPDataSent, Qt::QueuedConnection);
+    }
+}
+
+void TvornPortAccess::WSocketIPDataSent()
+{
+    if (WSocketIP->state() != QAbstractSocket::ConnectedState)
+        return;
+    switch (SendPhase) {
+    case 2:
+        SendPhase = 0;
+        QThread::msleep(EsctTimeOut);
+        WSocketIP->write(PendingCommand);
+        AllSent = true;
+        break;
+    case 0:
+        if (AllSent) {
+            AllSent = false;
+            CloseAfterHandler();
+        }
+        break;
+    case 1:
+        if (CancelRequested.load()) {
+            SetCancel(false);
+            WSocketIP->write(kEscTBytes);
+            PostOutcome(kOutcomeCancelled);
+            // Ends like a command exchange: the next data-sent event closes.
+            SendPhase = 0;
+            AllSent = true;
+        } else if (AllSent) {
+            PostOutcome(kOutcomeDone);
+            AllSent = false;
+            CloseAfterHandler();
+        } else {
+            SendNextBlock();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TvornPortAccess::WSocketIPError()
+{
+    FLastError = WSocketIP->errorString();
+    // A connection that cannot be made, or that the printer drops or resets before
+    // the file is through, is a failed transfer; the window must not wait for ever.
+    if (SendPhase == 1)
+        PostOutcome(CancelRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
+}
+
+void TvornPortAccess::WSocketIPSessionClosed()
+{
+    CancelPoll->stop();
+    if (SendPhase == 1)
+        PostOutcome(CancelRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
+    IPFileStream.reset();
+    if (SocketLoop)
+        SocketLoop->quit();
+}
+
+void TvornPortAccess::CheckCancelWhileConnecting()
+{
+    if (CancelRequested.load() && WSocketIP->state() != QAbstractSocket::ConnectedState) {
+        CancelPoll->stop();
+        WSocketIP->abort();
+    }
+}
+
+void TvornPortAccess::CloseAfterHandler()
+{
+    // A graceful close: what the socket and the network stack still hold is delivered
+    // before the FIN, so the last block reaches the printer.
+    QMetaObject::invokeMethod(WSocketIP, &QTcpSocket::disconnectFromHost, Qt::QueuedConnection);
+}
+
+void TvornPortAccess::GetUSBPrinters(const QString& modelText, QStringList& list)
+{
+    QueryUSBPrinters(modelText, list, MainForm);
+}
+
+int TvornPortAccess::GetPrinterStatus()
+{
+    return QueryPrinterStatus(PrinterName, MainForm);
+}

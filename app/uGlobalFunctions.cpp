@@ -1,6 +1,7 @@
 #include "app/uGlobalFunctions.h"
 
 #include "app/uCommonRes.h"
+#include "app/uIniFileStorage.h"
 #include "app/uMain.h"
 #include "app/uPicture.h"
 #include "app/uRadioGroup.h"
@@ -36,12 +37,31 @@ void FillUpdateKinds()
     TRadioGroup* kinds = FMainForm->cxRadioGroupUpdateKind;
     const int row = FMainForm->ModelRow();
     kinds->Clear();
-    kinds->Add(QStringLiteral("Firmware"));
-    if (row >= 12)
-        kinds->Add(QStringLiteral("PPP"));
-    else if (row >= 5)
-        kinds->Add(QStringLiteral("Bootloader"));
+    kinds->Add(UpdateKindCaption(row, 0));
+    if (row >= 5)
+        kinds->Add(UpdateKindCaption(row, 1));
     kinds->SetItemIndex(0);
+}
+
+QString UpdateKindCaption(int row, int updateKind)
+{
+    if (updateKind == 0)
+        return QStringLiteral("Firmware");
+    return row >= 12 ? QStringLiteral("PPP") : QStringLiteral("Bootloader");
+}
+
+void WriteLastFileName(const QString& fileName)
+{
+    const int row = FMainForm->ModelRow();
+    FMainForm->JvAppIniFileStorage1->WriteString(UpdateKindCaption(row, std::max(FMainForm->UpdateKind(), 0)),
+                                                 QString::fromUtf8(PrinterModelNames[row]), fileName);
+}
+
+QString ReadLastFileName()
+{
+    const int row = FMainForm->ModelRow();
+    return FMainForm->JvAppIniFileStorage1->ReadString(UpdateKindCaption(row, std::max(FMainForm->UpdateKind(), 0)),
+                                                       QString::fromUtf8(PrinterModelNames[row]));
 }
 
 void FillPorts()
@@ -88,6 +108,7 @@ void ApplyUpdateWaitTime()
 {
     if (FProgressDlg)
         FProgressDlg->TimerUpdateDone->setInterval(UpdateWaitTime(FMainForm->ModelRow()));
+    FMainForm->OfferLastFileName();
 }
 
 QString VersionFromFileName(const QString& fileName)

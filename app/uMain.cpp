@@ -8,10 +8,12 @@
 #include "app/uCommonRes.h"
 #include "app/uFilenameEdit.h"
 #include "app/uGlobalFunctions.h"
+#include "app/uIniFileStorage.h"
 #include "app/uMessageBox.h"
 #include "app/uPaths.h"
 #include "app/uPicture.h"
 #include "app/uRadioGroup.h"
+#include "app/uSettingsFile.h"
 #include "app/uStatusBar.h"
 #include "app/uTranslation.h"
 #include "ports/uComPortDlg.h"
@@ -87,6 +89,7 @@ TFMainForm::TFMainForm(QWidget* owner) : TFMainDlg(owner)
 {
     FMainForm = this;
     setObjectName(QStringLiteral("FMainForm"));
+    JvAppIniFileStorage1 = std::make_unique<TIniFileStorage>(JvAppIniFileStorage1GetFileName());
     setWindowTitle(QStringLiteral("vornFirmwareUpdater"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -117,6 +120,9 @@ TFMainForm::~TFMainForm()
 {
     // Hiding the children on the way out must not run the model handlers on a half-destroyed window.
     cxComboBoxPrinterModel->blockSignals(true);
+    // A window closed by the user has written its file (or said why not) already.
+    if (!settingsSaved_ && JvAppIniFileStorage1->IsModified())
+        SaveSettingsFile(*JvAppIniFileStorage1, nullptr);
     if (FMainForm == this)
         FMainForm = nullptr;
 }
@@ -277,9 +283,12 @@ void TFMainForm::FormCreate()
         StatusBar->SetPanelText(0, info.LegalCopyRight);
     }
     ShowVersion();
+    ReadStartupSettings();
 
     SendThread = new TSendThread(this);
     SendThread->SetMainForm(this);
+    SendThread->SetEsctTimeOut(std::uint32_t(esctTimeOut_));
+    SendThread->SetDevicePaths(portDevices_);
     SendThread->start();
 }
 
@@ -640,6 +649,7 @@ void TFMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveFormStorage();
     FormClose();
     event->accept();
 }
@@ -656,6 +666,7 @@ void TFMainForm::showEvent(QShowEvent* event)
         placed_ = true;
         if (const QScreen* screen = this->screen())
             move(screen->availableGeometry().center() - rect().center());
+        RestoreFormStorage();
     }
 }
 

@@ -3,6 +3,10 @@
 #include "app/uMainDlg.h"
 
 #include <array>
+#include <memory>
+#include <optional>
+
+#include "app/uHandEditedSettings.h"
 
 class QAction;
 class QFrame;
@@ -13,6 +17,7 @@ class QMenuBar;
 class QPushButton;
 class TComboBox;
 class TFilenameEdit;
+class TIniFileStorage;
 class TPicture;
 class TRadioGroup;
 class TStatusBar;
@@ -90,6 +95,21 @@ public:
     void French1Click();
     void JvFilenameEditBeforeDialog();
 
+    // The settings file in memory: read when the window is created, written
+    // when the window closes (and when it is destroyed with changes unwritten).
+    std::unique_ptr<TIniFileStorage> JvAppIniFileStorage1;
+    QString JvAppIniFileStorage1GetFileName();
+    void JvFormStorage1AfterRestorePlacement();
+
+    // Hand-edited settings, read once at creation, for the parts that use them.
+    int EsctTimeOut() const { return esctTimeOut_; }
+    const TPortDevices& PortDevices() const { return portDevices_; }
+    const TCatalogueHostPort& CatalogueHostPort() const { return catalogueHostPort_; }
+
+    // Once the first showing has restored the last run's file, a change of
+    // model or update kind puts the file recorded for the new pair, if any, in the file name edit.
+    void OfferLastFileName();
+
     void reject() override;
 
 protected:
@@ -106,12 +126,21 @@ private:
     void BuildButtonPanel();
     void BuildMenu();
     void ShowVersion();
+    void ReadStartupSettings();
+    void RestoreFormStorage();
+    void SaveFormStorage();
     bool SetPortProperties();
     bool SetUsbPrinter();
     QString SelectedPortCaption() const;
 
     bool placed_ = false;
     bool updateRunning_ = false;
+    bool offerLastFileName_ = false;
+    bool settingsSaved_ = false;
+    std::optional<int> restoredPortIndex_;
+    int esctTimeOut_ = kDefaultEsctTimeOut;
+    TPortDevices portDevices_;
+    TCatalogueHostPort catalogueHostPort_;
 };
 
 extern TFMainForm* FMainForm;

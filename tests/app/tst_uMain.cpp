@@ -7,6 +7,7 @@
 #include "app/uRadioGroup.h"
 #include "ports/uComPortDlg.h"
 #include "ports/uParallelPortDlg.h"
+#include "support/TempConfigHome.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,6 +38,8 @@ class TestMainForm : public QObject
 {
     Q_OBJECT
 
+    // Each window reads and writes its settings in a folder of its own.
+    std::unique_ptr<TTempConfigHome> config_;
     std::unique_ptr<TFMainForm> form_;
     QList<TMessageBoxRequest> boxes_;
     int answer_ = mrOk;
@@ -52,11 +55,13 @@ private slots:
             boxes_ << r;
             return answer_;
         });
+        config_ = std::make_unique<TTempConfigHome>();
         form_ = std::make_unique<TFMainForm>();
     }
     void cleanup()
     {
         form_.reset();
+        config_.reset();
         SetMessageBoxAnswerer({});
         QVERIFY(!FComPortDlg && !FParallelPortDlg && !FMainForm);
     }

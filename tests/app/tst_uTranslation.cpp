@@ -7,6 +7,7 @@
 
 #include "support/Msgfmt.h"
 #include "support/StderrCapture.h"
+#include "support/TempConfigHome.h"
 
 #include <QAction>
 #include <QDir>
@@ -140,6 +141,7 @@ private slots:
     {
         SetMessageBoxAnswerer([](const TMessageBoxRequest&) { return mrOk; });
         UseLanguage(QStringLiteral("fr"));
+        TTempConfigHome config;
         auto form = std::make_unique<TFMainForm>();
         form->VersionText = QStringLiteral("1.2.3");
         QCOMPARE(form->Fichier1->title(), QStringLiteral("&Fichier"));

@@ -268,6 +268,7 @@ void TFMainForm::FormCreate()
     connect(English1, &QAction::triggered, this, &TFMainForm::English1Click);
     connect(French1, &QAction::triggered, this, &TFMainForm::French1Click);
     connect(JvFilenameEdit, &TFilenameEdit::BeforeDialog, this, &TFMainForm::JvFilenameEditBeforeDialog);
+    connect(JvFilenameEdit, &TFilenameEdit::AfterDialog, this, &TFMainForm::JvFilenameEditAfterDialog);
 
     // The design lists are those of the design model; applying it rebuilds them for the chosen row.
     const int row = cxComboBoxPrinterModel->findText(QStringLiteral("K1-2"));
@@ -586,6 +587,12 @@ void TFMainForm::JvFilenameEditBeforeDialog()
                               QString::fromUtf8(FilterMasks[filterRow]));
     JvFilenameEdit->SetFilterIndex(0);
     JvFilenameEdit->Tag = filterRow;
+}
+
+void TFMainForm::JvFilenameEditAfterDialog(const QString& name, bool accepted)
+{
+    if (accepted)
+        WriteLastFileName(name);
 }
 
 void TFMainForm::cxButtonCloseClick()

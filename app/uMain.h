@@ -94,6 +94,7 @@ public:
     void English1Click();
     void French1Click();
     void JvFilenameEditBeforeDialog();
+    void JvFilenameEditAfterDialog(const QString& name, bool accepted);
 
     // The settings file in memory: read when the window is created, written
     // when the window closes (and when it is destroyed with changes unwritten).

@@ -15,6 +15,7 @@
 #include "app/uRadioGroup.h"
 #include "app/uSettingsFile.h"
 #include "app/uStoredChoices.h"
+#include "catalogue/uFirmwareVersionDlg.h"
 
 namespace {
 
@@ -46,10 +47,11 @@ void TFMainForm::ReadStartupSettings()
     portDevices_ = ReadPortDevices(*JvAppIniFileStorage1);
     catalogueHostPort_ = ReadCatalogueHostPort(*JvAppIniFileStorage1);
 
-    connect(JvFilenameEdit, &TFilenameEdit::AfterDialog, this, [](const QString& name, bool accepted) {
-        if (accepted)
-            WriteLastFileName(name);
-    });
+    TCatalogueServer server = CatalogueServer();
+    if (!catalogueHostPort_.Host.isEmpty())
+        server.Host = catalogueHostPort_.Host;
+    server.Port = catalogueHostPort_.Port;
+    SetCatalogueServer(server);
 }
 
 void TFMainForm::OfferLastFileName()

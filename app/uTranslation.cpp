@@ -121,7 +121,13 @@ const TTextSlot kSlots[] = {
     {"toolTip", [](QObject* o) { auto w = As<QWidget>(o); return w ? w->toolTip() : QString(); },
      [](QObject* o, const QString& t) { As<QWidget>(o)->setToolTip(t); }},
     {"label", [](QObject* o) { auto w = As<QLabel>(o); return w ? w->text() : QString(); },
-     [](QObject* o, const QString& t) { As<QLabel>(o)->setText(t); }},
+     [](QObject* o, const QString& t) {
+         auto label = As<QLabel>(o);
+         label->setText(t);
+         // A label placed by hand takes the size of its text, as it did for the English one.
+         if (label->parentWidget() && !label->parentWidget()->layout() && !label->wordWrap())
+             label->adjustSize();
+     }},
     {"button", [](QObject* o) { auto w = As<QAbstractButton>(o); return w ? w->text() : QString(); },
      [](QObject* o, const QString& t) { As<QAbstractButton>(o)->setText(t); }},
     {"group", [](QObject* o) { auto w = As<QGroupBox>(o); return w ? w->title() : QString(); },

@@ -154,9 +154,9 @@ private slots:
         };
         const QString serialTitleAtStart = QStringLiteral("Configurer le port série");
         for (const TStep& step : {
-                 TStep{form->German1, "&Datei", "&Aktualisieren", "Druckermodell:", "1 bis 65535", serialTitleAtStart},
+                 TStep{form->German1, "&Datei", "&Aktualisieren", "Drucker:", "1 bis 65535", serialTitleAtStart},
                  TStep{form->English1, "&File", "&Update", "Printer model:", "1 to 65535", serialTitleAtStart},
-                 TStep{form->French1, "&Fichier", "&Mettre à jour", "Modèle d'imprimante :", "1 à 65535",
+                 TStep{form->French1, "&Fichier", "&Mettre à jour", "Modèle :", "1 à 65535",
                        serialTitleAtStart},
              }) {
             step.item->trigger();

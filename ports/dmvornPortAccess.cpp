@@ -37,7 +37,7 @@ TvornPortAccess::TvornPortAccess(QObject* parent)
     });
     // A connection attempt can take long; the user's cancel must not wait for it.
     CancelPoll->setInterval(50);
-    connect(CancelPoll, &QTimer::timeout, this, &TvornPortAccess::CheckCancelWhileConnecting);
+    connect(CancelPoll, &QTimer::timeout, this, &TvornPortAccess::CheckCancelRequests);
 }
 
 TvornPortAccess::~TvornPortAccess()
@@ -191,8 +191,7 @@ void TvornPortAccess::ConnectIP()
     bool ok = false;
     const uint port = IPPort.trimmed().toUInt(&ok);
     WSocketIP->connectToHost(IPAddress.trimmed(), ok && port <= 65535 ? static_cast<quint16>(port) : 0);
-    if (SendPhase == 1)
-        CancelPoll->start();
+    CancelPoll->start();
 }
 
 void TvornPortAccess::RunSocketLoop()
@@ -231,6 +230,10 @@ void TvornPortAccess::SendNextBlock()
     if (!block.isEmpty()) {
         WSocketIP->write(block);
         PostProgress(IPFileStream->size(), IPFileStream->pos());
+    } else {
+        // Nothing new for the socket to report on: the end of the file is noticed by
+        // the next data-sent event, so make one.
+        QMetaObject::invokeMethod(this, &TvornPortAccess::WSocketIPDataSent, Qt::QueuedConnection);
     }
     if (block.size() < kBlockSize)
         AllSent = true;
@@ -238,7 +241,6 @@ void TvornPortAccess::SendNextBlock()
 
 void TvornPortAccess::WSocketIPSessionConnected()
 {
-    CancelPoll->stop();
     if (SendPhase == 0) {
         SendPhase = 2;
         WSocketIP->write(kEscTBytes);
@@ -296,21 +298,27 @@ void TvornPortAccess::WSocketIPError()
     // A connection that cannot be made, or that the printer drops or resets before
     // the file is through, is a failed transfer; the window must not wait for ever.
     if (SendPhase == 1)
-        PostOutcome(CancelRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
+        PostOutcome(CancelRequested.load() || StopRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
 }
 
 void TvornPortAccess::WSocketIPSessionClosed()
 {
     CancelPoll->stop();
     if (SendPhase == 1)
-        PostOutcome(CancelRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
+        PostOutcome(CancelRequested.load() || StopRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
     IPFileStream.reset();
     if (SocketLoop)
         SocketLoop->quit();
 }
 
-void TvornPortAccess::CheckCancelWhileConnecting()
+void TvornPortAccess::CheckCancelRequests()
 {
+    // Closing the program must not wait for a printer that neither answers nor reads.
+    if (StopRequested.load()) {
+        CancelPoll->stop();
+        WSocketIP->abort();
+        return;
+    }
     if (CancelRequested.load() && WSocketIP->state() != QAbstractSocket::ConnectedState) {
         CancelPoll->stop();
         WSocketIP->abort();

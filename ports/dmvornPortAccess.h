@@ -64,6 +64,8 @@ public:
     void PostProgress(qint64 fileSize, qint64 position);
     void PostOutcome(int code);
     void SetCancel(bool value) { CancelRequested.store(value); }
+    // The program is closing: a TCP exchange ends at once instead of at its next event.
+    void RequestStop() { StopRequested.store(true); }
     // Clears what one transfer leaves behind, so each starts as if it were the first.
     void BeginTransfer();
 
@@ -79,7 +81,7 @@ private:
     void WSocketIPDataSent();
     void WSocketIPSessionClosed();
     void WSocketIPError();
-    void CheckCancelWhileConnecting();
+    void CheckCancelRequests();
     void CloseAfterHandler();
     bool IsSerial() const;
     bool IsUsb() const;
@@ -95,6 +97,7 @@ private:
     bool AllSent = false;
     std::unique_ptr<QFile> IPFileStream;
     std::atomic<bool> CancelRequested = false;
+    std::atomic<bool> StopRequested = false;
     bool OutcomePosted = false;
     QString FLastError;
 };

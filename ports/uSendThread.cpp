@@ -39,6 +39,11 @@ void TSendThread::Cancel()
 void TSendThread::Stop()
 {
     Cancel();
+    {
+        std::lock_guard lock(WakeMutex);
+        if (TvornPortAccess* m = PortAccess.load())
+            m->RequestStop();
+    }
     Terminated.store(true);
     Start();
 }

@@ -1,0 +1,320 @@
+// The send thread end to end, against real peers: a TCP listener, a socat pty pair as
+// COM1, a FIFO as LPT1 and a private cupsd with a capturing usb backend.
+
+#include <memory>
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <termios.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "ports/dmvornPortAccess.h"
+#include "ports/uSendThread.h"
+#include "ports/uTransferEvents.h"
+#include "support/uCupsPeer.h"
+#include "support/uFifoReader.h"
+#include "support/uPtyPair.h"
+#include "support/uRecordingListener.h"
+#include "support/uTestFiles.h"
+#include "support/uTransferRecorder.h"
+
+namespace {
+
+const QByteArray kCommand("c78;3840\r\n");
+const QByteArray kEsc("\x1b\x74", 2);
+const QString kQueue = QStringLiteral("VornK3");
+
+enum class TTransport { Serial, Parallel, Usb, Tcp };
+
+using TProgressList = QList<TTransferRecorder::TProgress>;
+
+TProgressList ExpectedProgress(qint64 size)
+{
+    TProgressList out;
+    for (qint64 pos = 0; pos < size;) {
+        pos = std::min(pos + kBlockSize, size);
+        out.append({size, pos});
+    }
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TTransport)
+
+class TestSendThread : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir Temp;
+    std::unique_ptr<TRecordingListener> Listener;
+    std::unique_ptr<TPtyPair> Pty;
+    std::unique_ptr<TFifoReader> Fifo;
+    std::unique_ptr<TCupsPeer> Cups;
+    TTransferRecorder Recorder;
+    std::unique_ptr<TSendThread> Thread;
+
+    QString PathOf(const QString& name) const { return Temp.filePath(name); }
+
+    // A fresh worker aimed at one transport's peer.
+    void NewThread(TTransport transport)
+    {
+        Thread.reset();
+        Recorder.Clear();
+        Thread = std::make_unique<TSendThread>();
+        Thread->SetMainForm(&Recorder);
+        Thread->SetEsctTimeOut(50);
+        Thread->SetDevicePaths({{QStringLiteral("COM1"), Pty->DevicePath()},
+                                {QStringLiteral("LPT1"), Fifo->DevicePath()},
+                                {QStringLiteral("COM2"), PathOf(QStringLiteral("no-such-tty"))},
+                                {QStringLiteral("LPT2"), PathOf(QStringLiteral("no-such-lp"))}});
+        Aim(transport);
+        Thread->start();
+    }
+
+    void Aim(TTransport transport)
+    {
+        switch (transport) {
+        case TTransport::Serial: Thread->SetPortName(QStringLiteral("COM1")); break;
+        case TTransport::Parallel: Thread->SetPortName(QStringLiteral("LPT1")); break;
+        case TTransport::Usb:
+            Thread->SetPortName(QStringLiteral("USB"));
+            Thread->SetPrinterName(kQueue);
+            Thread->SetPrinterPort(QStringLiteral("usb://Vorn/K3?serial=3"));
+            break;
+        case TTransport::Tcp:
+            Thread->SetPortName(QStringLiteral("IP"));
+            Thread->SetIPAddress(QStringLiteral("127.0.0.1"));
+            Thread->SetIPPort(QString::number(Listener->Port()));
+            break;
+        }
+    }
+
+    // Everything the peer has received so far, per transfer where the peer can tell
+    // transfers apart (spooler jobs, TCP connections).
+    QList<QByteArray> Received(TTransport transport) const
+    {
+        switch (transport) {
+        case TTransport::Serial: return {Pty->Received()};
+        case TTransport::Parallel: return {Fifo->Received()};
+        case TTransport::Usb: return Cups->Captured(kQueue);
+        case TTransport::Tcp: {
+            QList<QByteArray> all;
+            for (const auto& c : Listener->Connections())
+                if (c.Closed())
+                    all << c.Data();
+            return all;
+        }
+        }
+        return {};
+    }
+
+    // Byte stream streams (pty, FIFO) carry one transfer after another; the others
+    // bring one new item per job or connection.
+    int Items(TTransport transport) const { return static_cast<int>(Received(transport).size()); }
+
+    QByteArray Last(TTransport transport) const
+    {
+        const auto r = Received(transport);
+        return r.isEmpty() ? QByteArray() : r.last();
+    }
+
+    void ResetPeers()
+    {
+        Pty->ClearReceived();
+        Listener = std::make_unique<TRecordingListener>();
+        Fifo.reset();
+        QFile::remove(PathOf(QStringLiteral("lp")));
+        Fifo = std::make_unique<TFifoReader>(PathOf(QStringLiteral("lp")));
+        QVERIFY(Fifo->Start());
+    }
+
+    void WaitForOutcome()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!Recorder.Outcomes.isEmpty(), 30000);
+    }
+
+    // The peer holds everything the transfer wrote (a spooler job ends after the
+    // outcome; TCP connections close after it).
+    void WaitForPeer(TTransport transport, int itemsBefore, qint64 streamBytes)
+    {
+        if (transport == TTransport::Serial || transport == TTransport::Parallel)
+            QTRY_VERIFY_WITH_TIMEOUT(Last(transport).size() >= streamBytes, 20000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(Items(transport) > itemsBefore, 20000);
+    }
+
+    void AddTransports()
+    {
+        QTest::addColumn<TTransport>("transport");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(Temp.isValid());
+        Pty = std::make_unique<TPtyPair>(Temp.path());
+        QVERIFY(Pty->Start());
+        Cups = std::make_unique<TCupsPeer>(PathOf(QStringLiteral("cups")));
+        QVERIFY(Cups->Start());
+        QVERIFY(Cups->AddQueue(kQueue, QStringLiteral("Vorn K3 300dpi"), QStringLiteral("usb://Vorn/K3?serial=3")));
+    }
+
+    void init() { ResetPeers(); }
+    void cleanup() { Thread.reset(); }
+    void cleanupTestCase()
+    {
+        Thread.reset();
+        Cups.reset();
+        Pty.reset();
+    }
+
+    // What every transport shares: the bytes, the order of the pre-command, one
+    // progress event per block before the outcome, exactly one outcome.
+    void transfersFileExactly_data()
+    {
+        QTest::addColumn<TTransport>("transport");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("withCommand");
+        const std::pair<const char*, TTransport> transports[] = {{"serial", TTransport::Serial},
+                                                                 {"parallel", TTransport::Parallel},
+                                                                 {"usb", TTransport::Usb},
+                                                                 {"tcp", TTransport::Tcp}};
+        for (const auto& [name, t] : transports) {
+            QTest::addRow("%s 10000 bytes", name) << t << qint64(10000) << false;
+            QTest::addRow("%s 8192 bytes after the command", name) << t << qint64(8192) << true;
+            QTest::addRow("%s empty file", name) << t << qint64(0) << false;
+        }
+    }
+
+    void transfersFileExactly()
+    {
+        QFETCH(TTransport, transport);
+        QFETCH(qint64, size);
+        QFETCH(bool, withCommand);
+        const QByteArray file = WritePatternFile(PathOf(QStringLiteral("fw.bin")), size);
+        NewThread(transport);
+        Thread->SetFileName(PathOf(QStringLiteral("fw.bin")));
+        Thread->SetPreCommand(withCommand ? kCommand : QByteArray());
+        const int before = Items(transport);
+        Thread->Start();
+        WaitForOutcome();
+
+        const bool tcp = transport == TTransport::Tcp;
+        const QByteArray expected = (withCommand && !tcp ? kCommand : QByteArray()) + file;
+        if (tcp) {
+            QTRY_COMPARE_WITH_TIMEOUT(Listener->ClosedCount(), withCommand ? 2 : 1, 10000);
+            const auto connections = Received(transport);
+            if (withCommand)
+                QCOMPARE(connections.first(), kEsc + kCommand);
+            QCOMPARE(Sha256(connections.last()), Sha256(expected));
+        } else if (!expected.isEmpty()) {
+            WaitForPeer(transport, before, expected.size());
+            QCOMPARE(Sha256(Last(transport)), Sha256(expected));
+        } else if (transport != TTransport::Usb) {
+            QCOMPARE(Last(transport), QByteArray());
+        }
+        QCOMPARE(Recorder.Progress, ExpectedProgress(size));
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeDone});
+        QCOMPARE(Recorder.OutcomeAfterProgress.first(), Recorder.Progress.size());
+        if (transport == TTransport::Usb && !expected.isEmpty())
+            QCOMPARE(Cups->CapturedTitles(kQueue).last(), QStringLiteral("Firmware update"));
+    }
+
+    // A cancel takes effect after the block in progress: the peer holds whole blocks,
+    // one per progress event, then ESC t; the outcome is -2 and nothing else.
+    void cancelEndsAfterTheBlockInProgress_data()
+    {
+        QTest::addColumn<TTransport>("transport");
+        QTest::newRow("serial") << TTransport::Serial;
+        QTest::newRow("parallel") << TTransport::Parallel;
+        QTest::newRow("usb") << TTransport::Usb;
+        QTest::newRow("tcp") << TTransport::Tcp;
+    }
+
+    void cancelEndsAfterTheBlockInProgress()
+    {
+        QFETCH(TTransport, transport);
+        const qint64 size = 16 << 20;
+        const QByteArray file = WritePatternFile(PathOf(QStringLiteral("big.bin")), size);
+        NewThread(transport);
+        Thread->SetFileName(PathOf(QStringLiteral("big.bin")));
+        Thread->SetPreCommand({});
+        const int before = Items(transport);
+        Thread->Start();
+        QTRY_VERIFY_WITH_TIMEOUT(!Recorder.Progress.isEmpty(), 20000);
+        Thread->Cancel();
+        WaitForOutcome();
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeCancelled});
+        const qint64 sent = Recorder.Progress.last().BytesRead;
+        QVERIFY2(sent < size, "the cancel came too late to test anything");
+        if (transport == TTransport::Tcp)
+            QTRY_COMPARE_WITH_TIMEOUT(Listener->ClosedCount(), 1, 20000);
+        else
+            WaitForPeer(transport, before, sent + kEsc.size());
+        const QByteArray got = Last(transport);
+        QCOMPARE(got.size(), sent + kEsc.size());
+        QCOMPARE(Sha256(got), Sha256(file.left(sent) + kEsc));
+        QTest::qWait(100);
+        QCOMPARE(Recorder.Outcomes.size(), 1);
+    }
+
+    // Failures end with -1, once, and the worker takes the next transfer.
+    void failuresPostWriteFailedAndWorkerStaysReady_data()
+    {
+        QTest::addColumn<TTransport>("transport");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("stopBits");
+        QTest::addColumn<bool>("fileMissing");
+        QTest::newRow("serial device missing") << TTransport::Serial << "COM2" << 0 << false;
+        QTest::newRow("serial 1.5 stop bits") << TTransport::Serial << "COM1" << 1 << false;
+        QTest::newRow("parallel device missing") << TTransport::Parallel << "LPT2" << 0 << false;
+        QTest::newRow("usb queue missing") << TTransport::Usb << "NoSuchQueue" << 0 << false;
+        QTest::newRow("tcp connection refused") << TTransport::Tcp << "refused" << 0 << false;
+        QTest::newRow("serial file missing") << TTransport::Serial << "COM1" << 0 << true;
+        QTest::newRow("usb file missing") << TTransport::Usb << "" << 0 << true;
+        QTest::newRow("tcp file missing") << TTransport::Tcp << "" << 0 << true;
+    }
+
+    void failuresPostWriteFailedAndWorkerStaysReady()
+    {
+        QFETCH(TTransport, transport);
+        QFETCH(QString, port);
+        QFETCH(int, stopBits);
+        QFETCH(bool, fileMissing);
+        const QByteArray file = WritePatternFile(PathOf(QStringLiteral("fw.bin")), 5000);
+        NewThread(transport);
+        if (transport == TTransport::Usb && !port.isEmpty())
+            Thread->SetPrinterName(port);
+        else if (transport == TTransport::Tcp && port == QLatin1String("refused"))
+            Thread->SetIPPort(QString::number(Listener->Port() == 1 ? 2 : 1));
+        else if (!port.isEmpty())
+            Thread->SetPortName(port);
+        Thread->SetStopBits(static_cast<std::uint8_t>(stopBits));
+        Thread->SetFileName(fileMissing ? PathOf(QStringLiteral("missing.bin")) : PathOf(QStringLiteral("fw.bin")));
+        Thread->Start();
+        WaitForOutcome();
+        QTest::qWait(50);
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeWriteFailed});
+        if (transport == TTransport::Serial || transport == TTransport::Parallel)
+            QCOMPARE(Last(transport), QByteArray());
+
+        // The same worker, aimed right, sends the next file whole.
+        Recorder.Clear();
+        Aim(transport);
+        Thread->SetStopBits(0);
+        Thread->SetFileName(PathOf(QStringLiteral("fw.bin")));
+        const int before = Items(transport);
+        Thread->Start();
+        WaitForOutcome();
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeDone});
+        WaitForPeer(transport, before, file.size());
+        QCOMPARE(Sha256(Last(transport)), Sha256(file));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSendThread)
+#include "tst_SendThread.moc"

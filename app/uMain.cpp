@@ -477,7 +477,7 @@ void TFMainForm::WMTransferOutcome(int code)
         // Without a running wait (a cancel came too late to stop the last block) no
         // "Update done." will follow: end the update here rather than leave the hourglass.
         if (!FProgressDlg->TimerStepProgressBar->isActive()) {
-            FProgressDlg->close();
+            FProgressDlg->CloseDialog();
             UpdateEnded();
         }
         break;
@@ -485,7 +485,7 @@ void TFMainForm::WMTransferOutcome(int code)
         ShowMessageBox(boxParent, Tr("Transfer failed."), QMessageBox::Critical);
         FProgressDlg->StatusBar->SetPanelText(0, Tr("Transfer failed."));
         FProgressDlg->TimerStepProgressBar->stop();
-        FProgressDlg->close();
+        FProgressDlg->CloseDialog();
         UpdateEnded();
         break;
     case -2:

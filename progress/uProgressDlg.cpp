@@ -74,7 +74,13 @@ void TFProgressDlg::cxButton1Click()
     Cancelled = true;
     if (FMainForm && FMainForm->SendThread)
         FMainForm->SendThread->Cancel();
-    close();
+    CloseDialog();
+}
+
+void TFProgressDlg::CloseDialog()
+{
+    // Not close(): that asks reject(), which stands for the user's Cancel.
+    done(QDialog::Rejected);
 }
 
 void TFProgressDlg::reject()
@@ -95,7 +101,7 @@ void TFProgressDlg::TimerStepProgressBarTimer()
     StatusBar->SetPanelText(0, done);
     // The dialog stays on screen behind the box and closes once it is confirmed.
     ShowMessageBox(isVisible() ? this : parentWidget(), done, QMessageBox::Information);
-    close();
+    CloseDialog();
     StatusBar->SetPanelText(0, QString());
     if (FMainForm)
         FMainForm->UpdateEnded();

@@ -31,6 +31,9 @@ public:
     void cxButton1Click();
     void TimerStepProgressBarTimer();
 
+    // Ends the modal run (if any) and hides the dialog.
+    void CloseDialog();
+
     // Escape means Cancel while Cancel is possible; nothing else leaves the dialog.
     void reject() override;
 

@@ -1,6 +1,7 @@
 #include "XvfbSession.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QThread>
 
 XvfbSession::XvfbSession() = default;
@@ -76,18 +77,24 @@ int XvfbSession::Run(const QString& tool, const QStringList& arguments, QByteArr
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
+QStringList XvfbSession::Windows(const QString& title)
+{
+    QByteArray out;
+    const QString pattern = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+    if (Run(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern}, &out) != 0)
+        return {};
+    return QString::fromLatin1(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QString XvfbSession::WaitForWindow(const QString& title, int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
-    const QString pattern = QLatin1Char('^') + title + QLatin1Char('$');
     while (clock.elapsed() < timeoutMs && program_.state() == QProcess::Running) {
-        QByteArray out;
-        if (Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                             QStringLiteral("--name"), pattern},
-                &out) == 0 &&
-            !out.trimmed().isEmpty())
-            return QString::fromLatin1(out.trimmed().split('\n').constFirst());
+        const QStringList found = Windows(title);
+        if (!found.isEmpty())
+            return found.constFirst();
         QThread::msleep(100);
     }
     return QString();

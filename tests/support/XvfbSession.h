@@ -27,6 +27,8 @@ public:
 
     // Waits until a visible window titled exactly title exists; returns its id or "".
     QString WaitForWindow(const QString& title, int timeoutMs = 30000);
+    // The visible windows titled exactly title, now.
+    QStringList Windows(const QString& title);
     // Focuses window and types the keys (xdotool names: "alt+f", "Return").
     bool Keys(const QString& window, const QStringList& keys);
     // A PNG of the whole screen.

@@ -28,6 +28,8 @@ printf '%s\n' "\$3" >"\$out.title"
 mv "\$out.part" "\$out"
 EOF
   chmod 0755 "$DIR" "$DIR/bin" "$DIR"/bin/* "$DIR/bin/backend/usb"
+  # Queues on other kinds of port need a backend of their scheme to be accepted.
+  for scheme in parallel serial socket USB; do ln -sf usb "$DIR/bin/backend/$scheme"; done
   # Backends run as lp: they must reach the capture folder through a test's private
   # temporary folder (mode 0700) too.
   chmod 0777 "$DIR/capture"

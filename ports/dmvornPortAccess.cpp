@@ -313,8 +313,13 @@ void TvornPortAccess::WSocketIPSessionClosed()
 
 void TvornPortAccess::CheckCancelRequests()
 {
-    // Closing the program must not wait for a printer that neither answers nor reads.
+    // Closing the program must not wait for a printer that neither answers nor reads;
+    // a connection that is only delivering its last bytes gets a moment to finish.
     if (StopRequested.load()) {
+        if (!StopSeen.isValid())
+            StopSeen.start();
+        if ((OutcomePosted || WSocketIP->state() == QAbstractSocket::ClosingState) && !StopSeen.hasExpired(5000))
+            return;
         CancelPoll->stop();
         WSocketIP->abort();
         return;

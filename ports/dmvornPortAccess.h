@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QPointer>
@@ -98,6 +99,7 @@ private:
     std::unique_ptr<QFile> IPFileStream;
     std::atomic<bool> CancelRequested = false;
     std::atomic<bool> StopRequested = false;
+    QElapsedTimer StopSeen;
     bool OutcomePosted = false;
     QString FLastError;
 };

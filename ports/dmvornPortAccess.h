@@ -83,6 +83,7 @@ private:
     void WSocketIPSessionClosed();
     void WSocketIPError();
     void CheckCancelRequests();
+    void CancelFileExchange();
     void CloseAfterHandler();
     bool IsSerial() const;
     bool IsUsb() const;
@@ -90,6 +91,7 @@ private:
 
     QTcpSocket* WSocketIP = nullptr;
     QTimer* CancelPoll = nullptr;
+    QTimer* CloseDeadline = nullptr;
     QEventLoop* SocketLoop = nullptr;
     bool IsOpen = false;
     TDeviceFile Device;

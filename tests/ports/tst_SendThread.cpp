@@ -466,6 +466,36 @@ private slots:
         QCoreApplication::sendPostedEvents(&Recorder);
         QCOMPARE(Recorder.Outcomes, busy ? QList<int>{kOutcomeCancelled} : QList<int>{});
     }
+
+    // A printer that stops reading mid-file: the cancel still ends the transfer at
+    // once, and the worker is free again for the next one.
+    void cancelReachesStalledTcpPrinter()
+    {
+        const QByteArray small = WritePatternFile(PathOf(QStringLiteral("fw.bin")), 5000);
+        WritePatternFile(PathOf(QStringLiteral("big.bin")), 32 << 20);
+        Listener->SetStalled(true);
+        NewThread(TTransport::Tcp);
+        Thread->SetFileName(PathOf(QStringLiteral("big.bin")));
+        Thread->Start();
+        // Stalled: no progress for a while although the file is far from through.
+        qsizetype seen = -1;
+        QTRY_VERIFY_WITH_TIMEOUT(!Recorder.Progress.isEmpty() && std::exchange(seen, Recorder.Progress.size())
+                                     == Recorder.Progress.size(), 20000);
+        QVERIFY(Recorder.Progress.last().BytesRead < (32 << 20));
+        Thread->Cancel();
+        WaitForOutcome();
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeCancelled});
+
+        Recorder.Clear();
+        Listener = std::make_unique<TRecordingListener>();
+        Aim(TTransport::Tcp);
+        Thread->SetFileName(PathOf(QStringLiteral("fw.bin")));
+        Thread->Start();
+        WaitForOutcome();
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeDone});
+        QTRY_COMPARE(Listener->ClosedCount(), 1);
+        QCOMPARE(Listener->Connections().first().Data(), small);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSendThread)

@@ -5,7 +5,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include "app/uTranslation.h"
 #include "ports/RawPrint.h"
 #include "ports/uPrinterQueries.h"
 #include "ports/uSerialLine.h"
@@ -38,7 +37,9 @@ TvornPortAccess::TvornPortAccess(QObject* parent)
         if (s == QAbstractSocket::UnconnectedState)
             WSocketIPSessionClosed();
     });
-    // A connection attempt can take long; the user's cancel must not wait for it.
+    // Cancel and Stop come from the main thread while the worker waits in the socket's
+    // loop: a connection attempt, or a printer that stopped reading, sends no event
+    // that would let them take effect.
     CancelPoll->setInterval(50);
     connect(CancelPoll, &QTimer::timeout, this, &TvornPortAccess::CheckCancelRequests);
     CloseDeadline->setSingleShot(true);

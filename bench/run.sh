@@ -24,7 +24,8 @@ cleanup() {
   ip netns del "$B" 2>/dev/null || true
   rm -rf "$WORK"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 now() { date +%s.%N; }
 free_port() { /usr/bin/python3 -c 'import socket;s=socket.socket();s.bind(("127.0.0.1",0));print(s.getsockname()[1])'; }

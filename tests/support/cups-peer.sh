@@ -79,7 +79,9 @@ EOF
   setsid cupsd -f -c "$DIR/etc/cupsd.conf" -s "$DIR/cups-files.conf" </dev/null >"$DIR/log/stdout" 2>&1 &
   echo $! >"$DIR/cupsd.pid"
   if [ -n "${OWNER:-}" ]; then
-    setsid sh -c "while kill -0 $OWNER 2>/dev/null && kill -0 $! 2>/dev/null; do sleep 1; done; kill $! 2>/dev/null" \
+    cupsd=$!
+    setsid sh -c "while kill -0 $OWNER 2>/dev/null && kill -0 $cupsd 2>/dev/null; do sleep 1; done
+                  kill -0 $OWNER 2>/dev/null || kill $cupsd 2>/dev/null" \
       </dev/null >/dev/null 2>&1 &
   fi
   i=0

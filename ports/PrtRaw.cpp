@@ -2,6 +2,8 @@
 
 #include <cups/cups.h>
 
+#include "ports/uCupsConnection.h"
+
 struct TRawJobHandle
 {
     http_t* Http = nullptr;
@@ -9,17 +11,6 @@ struct TRawJobHandle
     int JobId = 0;
     bool DocumentOpen = false;
 };
-
-namespace {
-
-// Each job has its own connection: the default one is per thread and shared with
-// whatever else the thread asks the spooler.
-http_t* ConnectToSpooler()
-{
-    return httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
-}
-
-} // namespace
 
 TRawJobHandle* StartRawPrintJob(const QString& printerName, const QString& /*outputFile*/,
                                 const QString& documentName)

@@ -5,7 +5,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include "app/uTranslation.h"
 #include "ports/RawPrint.h"
 #include "ports/uPrinterQueries.h"
 #include "ports/uSerialLine.h"
@@ -20,7 +19,10 @@ const QByteArray kEscTBytes(kEscT, 2);
 } // namespace
 
 TvornPortAccess::TvornPortAccess(QObject* parent)
-    : QObject(parent), WSocketIP(new QTcpSocket(this)), CancelPoll(new QTimer(this))
+    : QObject(parent),
+      WSocketIP(new QTcpSocket(this)),
+      CancelPoll(new QTimer(this)),
+      CloseDeadline(new QTimer(this))
 {
     setObjectName(QStringLiteral("vornPortAccess"));
     WSocketIP->setObjectName(QStringLiteral("WSocketIP"));
@@ -35,9 +37,14 @@ TvornPortAccess::TvornPortAccess(QObject* parent)
         if (s == QAbstractSocket::UnconnectedState)
             WSocketIPSessionClosed();
     });
-    // A connection attempt can take long; the user's cancel must not wait for it.
+    // Cancel and Stop come from the main thread while the worker waits in the socket's
+    // loop: a connection attempt, or a printer that stopped reading, sends no event
+    // that would let them take effect.
     CancelPoll->setInterval(50);
     connect(CancelPoll, &QTimer::timeout, this, &TvornPortAccess::CheckCancelRequests);
+    CloseDeadline->setSingleShot(true);
+    CloseDeadline->setInterval(3000);
+    connect(CloseDeadline, &QTimer::timeout, WSocketIP, &QTcpSocket::abort);
 }
 
 TvornPortAccess::~TvornPortAccess()
@@ -273,12 +280,7 @@ void TvornPortAccess::WSocketIPDataSent()
         break;
     case 1:
         if (CancelRequested.load()) {
-            SetCancel(false);
-            WSocketIP->write(kEscTBytes);
-            PostOutcome(kOutcomeCancelled);
-            // Ends like a command exchange: the next data-sent event closes.
-            SendPhase = 0;
-            AllSent = true;
+            CancelFileExchange();
         } else if (AllSent) {
             PostOutcome(kOutcomeDone);
             AllSent = false;
@@ -304,6 +306,7 @@ void TvornPortAccess::WSocketIPError()
 void TvornPortAccess::WSocketIPSessionClosed()
 {
     CancelPoll->stop();
+    CloseDeadline->stop();
     if (SendPhase == 1)
         PostOutcome(CancelRequested.load() || StopRequested.load() ? kOutcomeCancelled : kOutcomeWriteFailed);
     IPFileStream.reset();
@@ -313,16 +316,40 @@ void TvornPortAccess::WSocketIPSessionClosed()
 
 void TvornPortAccess::CheckCancelRequests()
 {
-    // Closing the program must not wait for a printer that neither answers nor reads.
+    // Closing the program must not wait for a printer that neither answers nor reads;
+    // a connection that is only delivering its last bytes gets a moment to finish.
     if (StopRequested.load()) {
+        if (!StopSeen.isValid())
+            StopSeen.start();
+        if ((OutcomePosted || WSocketIP->state() == QAbstractSocket::ClosingState) && !StopSeen.hasExpired(5000))
+            return;
         CancelPoll->stop();
         WSocketIP->abort();
         return;
     }
-    if (CancelRequested.load() && WSocketIP->state() != QAbstractSocket::ConnectedState) {
+    if (!CancelRequested.load())
+        return;
+    if (WSocketIP->state() != QAbstractSocket::ConnectedState) {
         CancelPoll->stop();
         WSocketIP->abort();
+    } else if (SendPhase == 1) {
+        // A printer that has stopped reading sends no data-sent event; the user's
+        // cancel must not wait for one.
+        CancelFileExchange();
     }
+}
+
+void TvornPortAccess::CancelFileExchange()
+{
+    SetCancel(false);
+    WSocketIP->write(kEscTBytes);
+    PostOutcome(kOutcomeCancelled);
+    // Ends like a command exchange: the next data-sent event closes. A printer that
+    // takes nothing more is given a few seconds, then the connection is dropped so
+    // that the worker is ready for the next transfer.
+    SendPhase = 0;
+    AllSent = true;
+    CloseDeadline->start();
 }
 
 void TvornPortAccess::CloseAfterHandler()

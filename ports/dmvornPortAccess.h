@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QPointer>
@@ -82,6 +83,7 @@ private:
     void WSocketIPSessionClosed();
     void WSocketIPError();
     void CheckCancelRequests();
+    void CancelFileExchange();
     void CloseAfterHandler();
     bool IsSerial() const;
     bool IsUsb() const;
@@ -89,6 +91,7 @@ private:
 
     QTcpSocket* WSocketIP = nullptr;
     QTimer* CancelPoll = nullptr;
+    QTimer* CloseDeadline = nullptr;
     QEventLoop* SocketLoop = nullptr;
     bool IsOpen = false;
     TDeviceFile Device;
@@ -98,6 +101,7 @@ private:
     std::unique_ptr<QFile> IPFileStream;
     std::atomic<bool> CancelRequested = false;
     std::atomic<bool> StopRequested = false;
+    QElapsedTimer StopSeen;
     bool OutcomePosted = false;
     QString FLastError;
 };

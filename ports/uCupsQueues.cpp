@@ -2,12 +2,9 @@
 
 #include <cups/cups.h>
 
-namespace {
+#include "ports/uCupsConnection.h"
 
-http_t* ConnectToSpooler()
-{
-    return httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
-}
+namespace {
 
 QString TextOf(ipp_t* response, const char* name)
 {

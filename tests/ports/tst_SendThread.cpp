@@ -17,6 +17,7 @@
 #include "support/uFifoReader.h"
 #include "support/uPtyPair.h"
 #include "support/uRecordingListener.h"
+#include "support/uSerialSpeedProbe.h"
 #include "support/uTestFiles.h"
 #include "support/uTransferRecorder.h"
 
@@ -63,6 +64,7 @@ private:
     void NewThread(TTransport transport)
     {
         Thread.reset();
+        QCoreApplication::sendPostedEvents(&Recorder);
         Recorder.Clear();
         Thread = std::make_unique<TSendThread>();
         Thread->SetMainForm(&Recorder);
@@ -313,6 +315,186 @@ private slots:
         QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeDone});
         WaitForPeer(transport, before, file.size());
         QCOMPARE(Sha256(Last(transport)), Sha256(file));
+    }
+
+    // A printer that goes away mid-file: the transfer fails, never reports success.
+    void peerLostMidFileFails_data()
+    {
+        QTest::addColumn<TTransport>("transport");
+        QTest::newRow("tcp reset") << TTransport::Tcp;
+        QTest::newRow("parallel reader gone") << TTransport::Parallel;
+    }
+
+    void peerLostMidFileFails()
+    {
+        QFETCH(TTransport, transport);
+        const qint64 size = 16 << 20;
+        WritePatternFile(PathOf(QStringLiteral("big.bin")), size);
+        Listener->SetResetAfter(kBlockSize);
+        Fifo->SetHangUpAfter(kBlockSize);
+        NewThread(transport);
+        Thread->SetFileName(PathOf(QStringLiteral("big.bin")));
+        Thread->Start();
+        WaitForOutcome();
+        QTest::qWait(50);
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeWriteFailed});
+        QVERIFY(Recorder.Progress.last().BytesRead < size);
+    }
+
+    // Only speed, data bits, parity and stop bits change; a pty keeps the speed and
+    // the stop bits, so those are what can be read back at the device.
+    void serialLineSettings_data()
+    {
+        QTest::addColumn<quint32>("baud");
+        QTest::addColumn<int>("stopBits");
+        QTest::addColumn<bool>("twoStopBits");
+        QTest::newRow("57600, two stop bits") << 57600u << 2 << true;
+        QTest::newRow("9600, one stop bit") << 9600u << 0 << false;
+        QTest::newRow("250000, no standard constant") << 250000u << 0 << false;
+    }
+
+    void serialLineSettings()
+    {
+        QFETCH(quint32, baud);
+        QFETCH(int, stopBits);
+        QFETCH(bool, twoStopBits);
+        const QByteArray file = WritePatternFile(PathOf(QStringLiteral("fw.bin")), 100);
+        NewThread(TTransport::Serial);
+        Thread->SetBaudRate(baud);
+        Thread->SetStopBits(static_cast<std::uint8_t>(stopBits));
+        Thread->SetFileName(PathOf(QStringLiteral("fw.bin")));
+        Thread->Start();
+        WaitForOutcome();
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeDone});
+        QTRY_COMPARE(Pty->Received(), file);
+
+        const int fd = ::open(QFile::encodeName(Pty->DevicePath()).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        termios t{};
+        QCOMPARE(::tcgetattr(fd, &t), 0);
+        ::close(fd);
+        QCOMPARE(bool(t.c_cflag & CSTOPB), twoStopBits);
+        QCOMPARE(SerialOutputSpeed(Pty->DevicePath()), baud);
+    }
+
+    // Over TCP the command has a connection of its own: ESC t, the pause, the command.
+    void tcpCommandWaitsAfterEscT()
+    {
+        WritePatternFile(PathOf(QStringLiteral("fw.bin")), 10);
+        NewThread(TTransport::Tcp);
+        Thread->SetEsctTimeOut(300);
+        Thread->SetPreCommand(kCommand);
+        Thread->SetFileName(PathOf(QStringLiteral("fw.bin")));
+        Thread->Start();
+        WaitForOutcome();
+        QTRY_COMPARE(Listener->ClosedCount(), 2);
+        const auto& first = Listener->Connections().first();
+        QCOMPARE(first.Data(), kEsc + kCommand);
+        QCOMPARE(first.Chunks.first().Bytes, kEsc);
+        QVERIFY(first.Chunks.last().AtMs - first.Chunks.first().AtMs >= 250);
+        QVERIFY(Listener->Connections().last().OpenedAtMs >= first.ClosedAtMs);
+    }
+
+    // One worker serves transports one after another, each opened afresh.
+    void transportsFollowEachOther()
+    {
+        const QByteArray file = WritePatternFile(PathOf(QStringLiteral("fw.bin")), 9000);
+        NewThread(TTransport::Tcp);
+        Thread->SetFileName(PathOf(QStringLiteral("fw.bin")));
+        const TTransport order[] = {TTransport::Tcp, TTransport::Serial, TTransport::Tcp, TTransport::Serial};
+        int tcpConnections = 0;
+        qint64 serialBytes = 0;
+        for (TTransport t : order) {
+            Recorder.Clear();
+            Aim(t);
+            Thread->Start();
+            WaitForOutcome();
+            QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeDone});
+            if (t == TTransport::Tcp) {
+                ++tcpConnections;
+                QTRY_COMPARE(Listener->ClosedCount(), tcpConnections);
+                QCOMPARE(Listener->Connections().last().Data(), file);
+            } else {
+                serialBytes += file.size();
+                QTRY_COMPARE(Pty->Received().size(), serialBytes);
+            }
+        }
+        QCOMPARE(Pty->Received(), file + file);
+    }
+
+    // Starts during a transfer count as one more transfer, not as many.
+    void startsDuringTransferCountAsOne()
+    {
+        WritePatternFile(PathOf(QStringLiteral("big.bin")), 4 << 20);
+        NewThread(TTransport::Parallel);
+        Thread->SetFileName(PathOf(QStringLiteral("big.bin")));
+        Thread->Start();
+        QTRY_VERIFY(!Recorder.Progress.isEmpty());
+        Thread->Start();
+        Thread->Start();
+        QTRY_COMPARE_WITH_TIMEOUT(Recorder.Outcomes.size(), 2, 30000);
+        QTest::qWait(300);
+        QCOMPARE(Recorder.Outcomes, (QList<int>{kOutcomeDone, kOutcomeDone}));
+        QTRY_COMPARE(Fifo->Received().size(), qint64(8 << 20));
+    }
+
+    // Closing the program: an idle worker ends at once; a busy one ends its transfer
+    // as cancelled first, also over TCP to a printer that has stopped reading.
+    void stopEndsTheWorker_data()
+    {
+        QTest::addColumn<TTransport>("transport");
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("idle") << TTransport::Serial << false;
+        QTest::newRow("serial busy") << TTransport::Serial << true;
+        QTest::newRow("tcp busy") << TTransport::Tcp << true;
+    }
+
+    void stopEndsTheWorker()
+    {
+        QFETCH(TTransport, transport);
+        QFETCH(bool, busy);
+        WritePatternFile(PathOf(QStringLiteral("big.bin")), 32 << 20);
+        NewThread(transport);
+        Thread->SetFileName(PathOf(QStringLiteral("big.bin")));
+        if (busy) {
+            Thread->Start();
+            QTRY_VERIFY(!Recorder.Progress.isEmpty());
+        }
+        Thread->Stop();
+        // The peers live on this thread: keep them reading while the worker ends.
+        QTRY_VERIFY_WITH_TIMEOUT(Thread->isFinished(), 20000);
+        QCoreApplication::sendPostedEvents(&Recorder);
+        QCOMPARE(Recorder.Outcomes, busy ? QList<int>{kOutcomeCancelled} : QList<int>{});
+    }
+
+    // A printer that stops reading mid-file: the cancel still ends the transfer at
+    // once, and the worker is free again for the next one.
+    void cancelReachesStalledTcpPrinter()
+    {
+        const QByteArray small = WritePatternFile(PathOf(QStringLiteral("fw.bin")), 5000);
+        WritePatternFile(PathOf(QStringLiteral("big.bin")), 32 << 20);
+        Listener->SetStalled(true);
+        NewThread(TTransport::Tcp);
+        Thread->SetFileName(PathOf(QStringLiteral("big.bin")));
+        Thread->Start();
+        // Stalled: no progress for a while although the file is far from through.
+        qsizetype seen = -1;
+        QTRY_VERIFY_WITH_TIMEOUT(!Recorder.Progress.isEmpty() && std::exchange(seen, Recorder.Progress.size())
+                                     == Recorder.Progress.size(), 20000);
+        QVERIFY(Recorder.Progress.last().BytesRead < (32 << 20));
+        Thread->Cancel();
+        WaitForOutcome();
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeCancelled});
+
+        Recorder.Clear();
+        Listener = std::make_unique<TRecordingListener>();
+        Aim(TTransport::Tcp);
+        Thread->SetFileName(PathOf(QStringLiteral("fw.bin")));
+        Thread->Start();
+        WaitForOutcome();
+        QCOMPARE(Recorder.Outcomes, QList<int>{kOutcomeDone});
+        QTRY_COMPARE(Listener->ClosedCount(), 1);
+        QCOMPARE(Listener->Connections().first().Data(), small);
     }
 };
 

@@ -28,6 +28,8 @@ printf '%s\n' "\$3" >"\$out.title"
 mv "\$out.part" "\$out"
 EOF
   chmod 0755 "$DIR" "$DIR/bin" "$DIR"/bin/* "$DIR/bin/backend/usb"
+  # Queues on other kinds of port need a backend of their scheme to be accepted.
+  for scheme in parallel serial socket USB; do ln -sf usb "$DIR/bin/backend/$scheme"; done
   # Backends run as lp: they must reach the capture folder through a test's private
   # temporary folder (mode 0700) too.
   chmod 0777 "$DIR/capture"
@@ -77,7 +79,9 @@ EOF
   setsid cupsd -f -c "$DIR/etc/cupsd.conf" -s "$DIR/cups-files.conf" </dev/null >"$DIR/log/stdout" 2>&1 &
   echo $! >"$DIR/cupsd.pid"
   if [ -n "${OWNER:-}" ]; then
-    setsid sh -c "while kill -0 $OWNER 2>/dev/null && kill -0 $! 2>/dev/null; do sleep 1; done; kill $! 2>/dev/null" \
+    cupsd=$!
+    setsid sh -c "while kill -0 $OWNER 2>/dev/null && kill -0 $cupsd 2>/dev/null; do sleep 1; done
+                  kill -0 $OWNER 2>/dev/null || kill $cupsd 2>/dev/null" \
       </dev/null >/dev/null 2>&1 &
   fi
   i=0

@@ -97,11 +97,3 @@ QStringList TCupsPeer::CapturedTitles(const QString& queue) const
     }
     return titles;
 }
-
-int TCupsPeer::PendingJobs() const
-{
-    QProcess p;
-    p.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
-    p.waitForFinished(10000);
-    return static_cast<int>(p.readAllStandardOutput().count('\n'));
-}

@@ -24,8 +24,6 @@ public:
     QList<QByteArray> Captured(const QString& queue) const;
     // Titles of those jobs (the document name each was given).
     QStringList CapturedTitles(const QString& queue) const;
-    // Jobs still queued or printing on the spooler.
-    int PendingJobs() const;
 
     QString Folder() const { return FFolder; }
 

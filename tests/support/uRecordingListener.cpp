@@ -40,7 +40,9 @@ void TRecordingListener::Accept()
     while (QTcpSocket* socket = Server->nextPendingConnection()) {
         const int index = static_cast<int>(FConnections.size());
         FConnections.append(TConnection{Clock.elapsed(), -1, {}});
-        if (ResetAfter > 0) {
+        if (Stalled)
+            socket->setReadBufferSize(1);
+        if (ResetAfter > 0 || Stalled) {
             // A small window, so that the sender's data waits on its side of the line.
             const int small = 16384;
             ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &small, sizeof small);

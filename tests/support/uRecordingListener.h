@@ -38,6 +38,9 @@ public:
     // cannot have handed the whole file to the network stack. 0: never.
     void SetResetAfter(qint64 bytes) { ResetAfter = bytes; }
 
+    // A printer that accepts connections but takes nothing from them.
+    void SetStalled(bool stalled) { Stalled = stalled; }
+
     const QList<TConnection>& Connections() const { return FConnections; }
     int ClosedCount() const;
 
@@ -49,4 +52,5 @@ private:
     QElapsedTimer Clock;
     QList<TConnection> FConnections;
     qint64 ResetAfter = 0;
+    bool Stalled = false;
 };

@@ -189,33 +189,47 @@ private slots:
         QVERIFY(!HourglassShown());
     }
 
-    // A firmware update from the button to "Update done.", over each kind of port.
-    void firmwareUpdate_data()
+    // An update from the button to "Update done.", over each kind of port: a firmware
+    // run in the modal progress dialog, a bootloader run behind the usable window.
+    void updateEndToEnd_data()
     {
         QTest::addColumn<TPort>("port");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<int>("size");
-        QTest::newRow("serial") << TPort::Serial << 10000;
-        QTest::newRow("parallel") << TPort::Parallel << 10000;
-        QTest::newRow("USB") << TPort::Usb << 10000;
-        QTest::newRow("TCP") << TPort::Tcp << 10000;
-        QTest::newRow("TCP, one block") << TPort::Tcp << 4096;
-        QTest::newRow("TCP, 1 MiB and a byte") << TPort::Tcp << (1 << 20) + 1;
+        const std::pair<const char*, TPort> ports[] = {
+            {"serial", TPort::Serial}, {"parallel", TPort::Parallel}, {"USB", TPort::Usb}, {"TCP", TPort::Tcp}};
+        for (const auto& [name, port] : ports) {
+            QTest::addRow("firmware, %s", name) << port << 0 << 10000;
+            QTest::addRow("bootloader, %s", name) << port << 1 << 10000;
+        }
+        QTest::newRow("firmware, TCP, one block") << TPort::Tcp << 0 << 4096;
+        QTest::newRow("firmware, TCP, 1 MiB and a byte") << TPort::Tcp << 0 << (1 << 20) + 1;
     }
-    void firmwareUpdate()
+    void updateEndToEnd()
     {
         QFETCH(TPort, port);
+        QFETCH(int, kind);
         QFETCH(int, size);
         QByteArray bytes;
         const qsizetype before = Received(port).size();
-        Choose(kK3, 0, port);
-        form_->JvFilenameEdit->SetFileName(WriteFile(QStringLiteral("313_k3.kx"), size, &bytes));
-        form_->cxButtonUpdate->click(); // returns when the progress dialog has closed
-
-        QCOMPARE(BoxTexts().size(), 2);
-        QVERIFY(BoxTexts()[0].startsWith(QStringLiteral("Prepare the printer to update the firmware:")));
+        Choose(kK3, kind, port);
+        const QString file = WriteFile(kind == 0 ? QStringLiteral("313_k3.kx") : QStringLiteral("k3.bnl"), size, &bytes);
+        if (kind == 0)
+            form_->JvFilenameEdit->SetFileName(file);
+        else
+            Browse(file);
+        form_->cxButtonUpdate->click(); // a firmware run returns when the progress dialog has closed
+        if (kind == 1) {
+            QVERIFY(!FProgressDlg->isVisible());
+            QVERIFY(!HourglassShown());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(BoxTexts().size(), 2, 15000);
+        QVERIFY(BoxTexts()[0].startsWith(kind == 0 ? QStringLiteral("Prepare the printer to update the firmware:")
+                                                   : QStringLiteral("Prepare the printer to update the bootloader:")));
         QCOMPARE(BoxTexts()[1], QString::fromUtf8(kDone));
         QCOMPARE(boxes_[1].icon, QMessageBox::Information);
-        QTRY_VERIFY(Delivered(port, before, kCommand, bytes));
+        // The update-mode command goes ahead of a firmware only.
+        QTRY_VERIFY(Delivered(port, before, kind == 0 ? kCommand : QByteArray(), bytes));
         TGradientBar* bar = FProgressDlg->cxProgressBar1;
         QCOMPARE(bar->Maximum(), 2.0 * size);
         QCOMPARE(bar->OverloadValue(), double(size));

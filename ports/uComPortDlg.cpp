@@ -2,16 +2,15 @@
 
 #include "app/uMessageBox.h"
 #include "app/uTranslation.h"
+#include "ports/uPortDlgFrame.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TFComPortDlg* FComPortDlg = nullptr;
 
@@ -35,10 +34,9 @@ TFComPortDlg::TFComPortDlg(QWidget* owner) : TFMainDlg(owner)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(210, 215);
 
-    auto panel1 = new QFrame(this);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    auto group = new QGroupBox(QStringLiteral("Serial port settings"), panel1);
-    group->setObjectName(QStringLiteral("GroupBox3"));
+    const TPortDlgFrame frame = BuildPortDlgFrame(this, QStringLiteral("Serial port settings"), QStringLiteral("OK"), 37, 65);
+    QGroupBox* group = frame.Group;
+    cxButtonOK = frame.OkButton;
     auto form = new QFormLayout(group);
     form->setLabelAlignment(Qt::AlignRight);
 
@@ -79,25 +77,6 @@ TFComPortDlg::TFComPortDlg(QWidget* owner) : TFMainDlg(owner)
     addRow("LabelDataBits", QStringLiteral("Data bits:"), cxTextEditDataSize);
     addRow("LabelStopBits", QStringLiteral("Stop bits:"), cxImageComboBoxStopBits);
     addRow("LabelParity", QStringLiteral("Parity:"), cxImageComboBoxParity);
-
-    auto panel1Layout = new QVBoxLayout(panel1);
-    panel1Layout->setContentsMargins(8, 8, 8, 4);
-    panel1Layout->addWidget(group);
-
-    auto panel2 = new QFrame(this);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setFixedHeight(37);
-    cxButtonOK = new QPushButton(QStringLiteral("OK"), panel2);
-    cxButtonOK->setObjectName(QStringLiteral("cxButtonOK"));
-    cxButtonOK->setDefault(true);
-    cxButtonOK->setGeometry(65, 6, 81, 25);
-    connect(cxButtonOK, &QPushButton::clicked, this, [this] { done(1); });
-
-    auto layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(panel1, 1);
-    layout->addWidget(panel2);
 
     FormCreate();
 }

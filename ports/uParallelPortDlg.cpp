@@ -1,12 +1,12 @@
 #include "ports/uParallelPortDlg.h"
 
+#include "ports/uPortDlgFrame.h"
+
 #include <QComboBox>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TFParallelPortDlg* FParallelPortDlg = nullptr;
 
@@ -17,10 +17,10 @@ TFParallelPortDlg::TFParallelPortDlg(QWidget* owner) : TFMainDlg(owner)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(199, 127);
 
-    auto panel1 = new QFrame(this);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    auto group = new QGroupBox(QStringLiteral("Parallel port settings"), panel1);
-    group->setObjectName(QStringLiteral("GroupBox3"));
+    const TPortDlgFrame frame =
+        BuildPortDlgFrame(this, QStringLiteral("Parallel port settings"), QStringLiteral("&OK"), 39, 59);
+    QGroupBox* group = frame.Group;
+    cxButtonOK = frame.OkButton;
     auto label = new QLabel(QStringLiteral("Port:"), group);
     label->setObjectName(QStringLiteral("LabelPort"));
     cxImageComboBoxPort = new QComboBox(group);
@@ -31,25 +31,6 @@ TFParallelPortDlg::TFParallelPortDlg(QWidget* owner) : TFMainDlg(owner)
     auto row = new QHBoxLayout(group);
     row->addWidget(label);
     row->addWidget(cxImageComboBoxPort, 1);
-
-    auto panel1Layout = new QVBoxLayout(panel1);
-    panel1Layout->setContentsMargins(8, 8, 8, 4);
-    panel1Layout->addWidget(group);
-
-    auto panel2 = new QFrame(this);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setFixedHeight(39);
-    cxButtonOK = new QPushButton(QStringLiteral("&OK"), panel2);
-    cxButtonOK->setObjectName(QStringLiteral("cxButtonOK"));
-    cxButtonOK->setDefault(true);
-    cxButtonOK->setGeometry(59, 7, 81, 25);
-    connect(cxButtonOK, &QPushButton::clicked, this, [this] { done(1); });
-
-    auto layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(panel1, 1);
-    layout->addWidget(panel2);
 
     FormCreate();
 }

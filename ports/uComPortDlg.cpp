@@ -46,6 +46,8 @@ TFComPortDlg::TFComPortDlg(QWidget* owner) : TFMainDlg(owner)
     cxImageComboBoxBaudRate = Combo(group, "cxImageComboBoxBaudRate", {});
     for (int rate : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400})
         cxImageComboBoxBaudRate->addItem(QString::number(rate), rate);
+    // Room for six digits whatever the labels beside it take.
+    cxImageComboBoxBaudRate->setMinimumWidth(72);
     cxTextEditDataSize = new QLineEdit(group);
     cxTextEditDataSize->setObjectName(QStringLiteral("cxTextEditDataSize"));
     cxTextEditDataSize->setMaxLength(1);

@@ -133,6 +133,8 @@ private:
     bool SetPortProperties();
     bool SetUsbPrinter();
     QString SelectedPortCaption() const;
+    // After the box of a failed or cancelled transfer: no wait, no "Update done.".
+    void EndFailedRun(QWidget* boxParent, const QString& text);
 
     bool placed_ = false;
     bool updateRunning_ = false;

@@ -193,21 +193,24 @@ void TFMainForm::WMTransferOutcome(int code)
         }
         break;
     case -1:
-        ShowMessageBox(boxParent, Tr("Transfer failed."), QMessageBox::Critical);
-        FProgressDlg->StatusBar->SetPanelText(0, Tr("Transfer failed."));
-        FProgressDlg->TimerStepProgressBar->stop();
-        FProgressDlg->CloseDialog();
-        UpdateEnded();
+        EndFailedRun(boxParent, Tr("Transfer failed."));
         break;
     case -2:
-        ShowMessageBox(boxParent, Tr("Transfer cancelled by user."), QMessageBox::Critical);
-        FProgressDlg->StatusBar->SetPanelText(0, Tr("Transfer cancelled by user."));
-        FProgressDlg->TimerStepProgressBar->stop();
-        UpdateEnded();
+        // The progress dialog was closed already, by its Cancel.
+        EndFailedRun(boxParent, Tr("Transfer cancelled by user."));
         break;
     default:
         break;
     }
+}
+
+void TFMainForm::EndFailedRun(QWidget* boxParent, const QString& text)
+{
+    ShowMessageBox(boxParent, text, QMessageBox::Critical);
+    FProgressDlg->StatusBar->SetPanelText(0, text);
+    FProgressDlg->TimerStepProgressBar->stop();
+    FProgressDlg->CloseDialog();
+    UpdateEnded();
 }
 
 void TFMainForm::UpdateEnded()

@@ -80,7 +80,8 @@ public:
     void cxRadioGroupUpdateKindClick();
     void cxButtonUpdateClick();
     void WMTransferProgress(qint64 fileSize, qint64 bytesRead);
-    void WMTransferOutcome(int code);
+    // reason: for a failed write, what the system said about it (may be empty).
+    void WMTransferOutcome(int code, const QString& reason = QString());
     // The last update has ended (done, failed or cancelled): the next may start.
     void UpdateEnded();
     bool UpdateRunning() const { return updateRunning_; }
@@ -134,7 +135,7 @@ private:
     bool SetUsbPrinter();
     QString SelectedPortCaption() const;
     // After the box of a failed or cancelled transfer: no wait, no "Update done.".
-    void EndFailedRun(QWidget* boxParent, const QString& text);
+    void EndFailedRun(QWidget* boxParent, const QString& text, const QString& details = QString());
 
     bool placed_ = false;
     bool updateRunning_ = false;

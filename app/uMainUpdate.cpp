@@ -155,7 +155,8 @@ bool TFMainForm::event(QEvent* event)
         return true;
     }
     if (event->type() == TOutcomeEvent::EventType) {
-        WMTransferOutcome(static_cast<TOutcomeEvent*>(event)->Code);
+        const auto outcome = static_cast<TOutcomeEvent*>(event);
+        WMTransferOutcome(outcome->Code, outcome->Reason);
         return true;
     }
     return TFMainDlg::event(event);
@@ -178,7 +179,7 @@ void TFMainForm::WMTransferProgress(qint64 fileSize, qint64 bytesRead)
     FProgressDlg->TimerStepProgressBar->start();
 }
 
-void TFMainForm::WMTransferOutcome(int code)
+void TFMainForm::WMTransferOutcome(int code, const QString& reason)
 {
     QWidget* boxParent = FProgressDlg->isVisible() ? static_cast<QWidget*>(FProgressDlg) : this;
     switch (code) {
@@ -193,7 +194,8 @@ void TFMainForm::WMTransferOutcome(int code)
         }
         break;
     case -1:
-        EndFailedRun(boxParent, Tr("Transfer failed."));
+        // What the system said goes behind the box, for the technician who needs it.
+        EndFailedRun(boxParent, Tr("Transfer failed."), reason);
         break;
     case -2:
         // The progress dialog was closed already, by its Cancel.
@@ -204,9 +206,9 @@ void TFMainForm::WMTransferOutcome(int code)
     }
 }
 
-void TFMainForm::EndFailedRun(QWidget* boxParent, const QString& text)
+void TFMainForm::EndFailedRun(QWidget* boxParent, const QString& text, const QString& details)
 {
-    ShowMessageBox(boxParent, text, QMessageBox::Critical);
+    ShowMessageBox(boxParent, text, QMessageBox::Critical, QMessageBox::Ok, details);
     FProgressDlg->StatusBar->SetPanelText(0, text);
     FProgressDlg->TimerStepProgressBar->stop();
     FProgressDlg->CloseDialog();

@@ -12,11 +12,13 @@ TMessageBoxAnswerer& Answerer()
 
 } // namespace
 
-int ShowMessageBox(QWidget* parent, const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+int ShowMessageBox(QWidget* parent, const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                   const QString& details)
 {
     if (Answerer())
-        return Answerer()(TMessageBoxRequest{text, icon, buttons});
+        return Answerer()(TMessageBoxRequest{text, icon, buttons, details});
     QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
+    box.setDetailedText(details);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok ? mrOk : mrCancel;
 }

@@ -141,7 +141,7 @@ void TvornPortAccess::PostOutcome(int code)
     if (OutcomePosted)
         return;
     OutcomePosted = true;
-    ::PostOutcome(MainForm, code);
+    ::PostOutcome(MainForm, code, code == kOutcomeWriteFailed ? FLastError : QString());
 }
 
 bool TvornPortAccess::SendFile()
@@ -149,7 +149,7 @@ bool TvornPortAccess::SendFile()
     QFile file(FileName);
     bool result = false;
     if (!file.open(QIODevice::ReadOnly)) {
-        FLastError = file.errorString();
+        FLastError = FileName + QStringLiteral(": ") + file.errorString();
         if (IsOpen)
             WritePort(kEscTBytes);
         PostOutcome(kOutcomeWriteFailed);
@@ -172,7 +172,10 @@ bool TvornPortAccess::SendFile()
         PostProgress(size, file.pos());
         result = WritePort(block);
         if (!result) {
+            // The break-off sequence must not replace the reason the block failed.
+            const QString reason = FLastError;
             WritePort(kEscTBytes);
+            FLastError = reason;
             PostOutcome(kOutcomeWriteFailed);
             break;
         }
@@ -221,7 +224,7 @@ void TvornPortAccess::SendNextBlock()
     if (!IPFileStream) {
         IPFileStream = std::make_unique<QFile>(FileName);
         if (!IPFileStream->open(QIODevice::ReadOnly)) {
-            FLastError = IPFileStream->errorString();
+            FLastError = FileName + QStringLiteral(": ") + IPFileStream->errorString();
             PostOutcome(kOutcomeWriteFailed);
             CloseAfterHandler();
             return;

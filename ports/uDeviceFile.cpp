@@ -34,7 +34,7 @@ bool TDeviceFile::Open(const QString& path, bool exclusive, QString& error)
     const int flags = (exclusive ? O_RDWR : O_WRONLY) | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
     Fd = ::open(QFile::encodeName(path).constData(), flags);
     if (Fd < 0) {
-        error = ErrnoText("open");
+        error = path + QStringLiteral(": ") + ErrnoText("open");
         return false;
     }
     Exclusive = exclusive && ::ioctl(Fd, TIOCEXCL) == 0;

@@ -30,15 +30,20 @@ public:
     const qint64 BytesRead;
 };
 
-// How a transfer ended, or which spooler query failed.
+// How a transfer ended, or which spooler query failed; for a failure, what the
+// system said about it (a device, socket or spooler error text), if anything.
 class TOutcomeEvent final : public QEvent
 {
 public:
     static constexpr QEvent::Type EventType = static_cast<QEvent::Type>(QEvent::User + 2);
 
-    explicit TOutcomeEvent(int code) : QEvent(EventType), Code(code) {}
+    explicit TOutcomeEvent(int code, const QString& reason = QString())
+        : QEvent(EventType), Code(code), Reason(reason)
+    {
+    }
 
     const int Code;
+    const QString Reason;
 };
 
 // Posting to no receiver is allowed and does nothing, so a module without a window works.
@@ -48,8 +53,8 @@ inline void PostProgress(QObject* receiver, qint64 fileSize, qint64 bytesRead)
         QCoreApplication::postEvent(receiver, new TProgressEvent(fileSize, bytesRead));
 }
 
-inline void PostOutcome(QObject* receiver, int code)
+inline void PostOutcome(QObject* receiver, int code, const QString& reason = QString())
 {
     if (receiver)
-        QCoreApplication::postEvent(receiver, new TOutcomeEvent(code));
+        QCoreApplication::postEvent(receiver, new TOutcomeEvent(code, reason));
 }

@@ -352,6 +352,18 @@ private slots:
         QVERIFY(!form_->UpdateRunning());
     }
 
+    void failureSaysWhatTheSystemSaid()
+    {
+        const QString missing = temp_.filePath(QStringLiteral("no-such-tty"));
+        form_->SendThread->SetDevicePaths({{QStringLiteral("COM1"), missing}});
+        Choose(kK3, 0, TPort::Serial);
+        form_->JvFilenameEdit->SetFileName(WriteFile(QStringLiteral("k3.kx"), 100));
+        form_->cxButtonUpdate->click();
+        QCOMPARE(BoxTexts().value(1), QStringLiteral("Transfer failed."));
+        QVERIFY2(boxes_[1].details.contains(missing) && boxes_[1].details.contains(QLatin1String("No such file")),
+                 qPrintable(boxes_[1].details));
+    }
+
     void writeFailureMidFile()
     {
         Choose(kK1_2, 0, TPort::Tcp);

@@ -346,7 +346,7 @@ private slots:
 
         const auto hintAt = [&](int row, int column) {
             QToolTip::hideText();
-            QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+            [[maybe_unused]] const bool hidden = QTest::qWaitFor([] { return !QToolTip::isVisible(); });
             const QRect cell = view->visualRect(dialog->kbmMemTable1->index(row, column));
             QHelpEvent help(QEvent::ToolTip, cell.center(), view->viewport()->mapToGlobal(cell.center()));
             QApplication::sendEvent(view->viewport(), &help);

@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QTimer>
@@ -301,6 +302,21 @@ void TFMainForm::cxComboBoxPrinterModelPropertiesCloseUp()
     FillPorts();
     ShowPrinterImage();
     ApplyUpdateWaitTime();
+    ApplyTabOrder();
+}
+
+void TFMainForm::ApplyTabOrder()
+{
+    // The entries are made anew for each model; without this they would come last.
+    QList<QWidget*> order{cxComboBoxPrinterModel};
+    for (QRadioButton* entry : cxRadioGroupPort->Entries())
+        order << entry;
+    order << cxButtonPort << JvIPAddress << cxMaskEditIPPort;
+    for (QRadioButton* entry : cxRadioGroupUpdateKind->Entries())
+        order << entry;
+    order << JvFilenameEdit->Edit() << cxButtonUpdate << cxButtonClose;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TFMainForm::cxRadioGroupUpdateKindClick()

@@ -128,6 +128,7 @@ private:
     void BuildButtonPanel();
     void BuildMenu();
     void ShowVersion();
+    void ApplyTabOrder();
     void ReadStartupSettings();
     void RestoreFormStorage();
     void SaveFormStorage();

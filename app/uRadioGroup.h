@@ -18,6 +18,8 @@ public:
     void Clear();
     void Add(const QString& caption);
     int Count() const;
+    // The entry widgets, in order (for the window's tab order).
+    QList<QRadioButton*> Entries() const { return entries_; }
     QString Caption(int index) const;
     void SetCaption(int index, const QString& caption);
 

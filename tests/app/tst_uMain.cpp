@@ -350,6 +350,23 @@ private slots:
         QTEST(form_->cxMaskEditIPPort->text(), "kept");
     }
 
+    void tabOrderFollowsTheWindow()
+    {
+        form_->show();
+        SelectModel(10); // entries made anew
+        QStringList order;
+        QWidget* w = form_->cxComboBoxPrinterModel;
+        for (int i = 0; i < 11; ++i, w = w->nextInFocusChain()) {
+            while (!(w->focusPolicy() & Qt::TabFocus))
+                w = w->nextInFocusChain();
+            order << w->objectName();
+        }
+        QCOMPARE(order, (QStringList{"cxComboBoxPrinterModel", "cxRadioGroupPortItem0", "cxRadioGroupPortItem1",
+                                     "cxRadioGroupPortItem2", "cxButtonPort", "JvIPAddress", "cxMaskEditIPPort",
+                                     "cxRadioGroupUpdateKindItem0", "cxRadioGroupUpdateKindItem1",
+                                     "JvFilenameEditText", "cxButtonUpdate"}));
+    }
+
     void closeButtonAndEscape()
     {
         form_->show();

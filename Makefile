@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 5
 LONG_FUZZ_SECONDS ?= 300
 GEN := -G Ninja
 
-.PHONY: run build test fuzz bench install clean
+.PHONY: run build test fuzz fuzz-build bench install clean
 
 run: build
 	./build/release/bin/vornFirmwareUpdater

@@ -392,7 +392,10 @@ private slots:
         QCOMPARE(first.Data(), kEsc + kCommand);
         QCOMPARE(first.Chunks.first().Bytes, kEsc);
         QVERIFY(first.Chunks.last().AtMs - first.Chunks.first().AtMs >= 250);
-        QVERIFY(Listener->Connections().last().OpenedAtMs >= first.ClosedAtMs);
+        // The file has the second connection to itself. When the first closed relative to
+        // it is not checked here: a close and the next connection can reach the
+        // listener's loop in the same round, in either order.
+        QCOMPARE(Listener->Connections().last().Data().size(), qsizetype(10));
     }
 
     // One worker serves transports one after another, each opened afresh.

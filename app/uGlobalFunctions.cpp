@@ -9,6 +9,8 @@
 #include "ports/uParallelPortDlg.h"
 #include "progress/uProgressDlg.h"
 
+#include <utility>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,18 +52,28 @@ QString UpdateKindCaption(int row, int updateKind)
     return row >= 12 ? QStringLiteral("PPP") : QStringLiteral("Bootloader");
 }
 
-void WriteLastFileName(const QString& fileName)
+namespace {
+
+// Where the last file of the chosen model and update kind is recorded: the
+// kind's caption as section, the model's name as key.
+std::pair<QString, QString> LastFileNameKey()
 {
     const int row = FMainForm->ModelRow();
-    FMainForm->JvAppIniFileStorage1->WriteString(UpdateKindCaption(row, std::max(FMainForm->UpdateKind(), 0)),
-                                                 QString::fromUtf8(PrinterModelNames[row]), fileName);
+    return {UpdateKindCaption(row, std::max(FMainForm->UpdateKind(), 0)), QString::fromUtf8(PrinterModelNames[row])};
+}
+
+} // namespace
+
+void WriteLastFileName(const QString& fileName)
+{
+    const auto [section, key] = LastFileNameKey();
+    FMainForm->JvAppIniFileStorage1->WriteString(section, key, fileName);
 }
 
 QString ReadLastFileName()
 {
-    const int row = FMainForm->ModelRow();
-    return FMainForm->JvAppIniFileStorage1->ReadString(UpdateKindCaption(row, std::max(FMainForm->UpdateKind(), 0)),
-                                                       QString::fromUtf8(PrinterModelNames[row]));
+    const auto [section, key] = LastFileNameKey();
+    return FMainForm->JvAppIniFileStorage1->ReadString(section, key);
 }
 
 void FillPorts()
@@ -108,7 +120,6 @@ void ApplyUpdateWaitTime()
 {
     if (FProgressDlg)
         FProgressDlg->TimerUpdateDone->setInterval(UpdateWaitTime(FMainForm->ModelRow()));
-    FMainForm->OfferLastFileName();
 }
 
 QString VersionFromFileName(const QString& fileName)

@@ -261,9 +261,8 @@ void TFMainForm::FormCreate()
     // The design lists are those of the design model; applying it rebuilds them for the chosen row.
     const int row = cxComboBoxPrinterModel->findText(QStringLiteral("K1-2"));
     cxComboBoxPrinterModel->setCurrentIndex(row);
+    // The handler also shows the model's picture and applies its wait.
     cxComboBoxPrinterModelPropertiesCloseUp();
-    ApplyUpdateWaitTime();
-    ShowPrinterImage();
     {
         TFileInfos reader(ProgramFilePath());
         TFileInfoStruct info;
@@ -322,6 +321,8 @@ void TFMainForm::ApplyTabOrder()
 void TFMainForm::cxRadioGroupUpdateKindClick()
 {
     ApplyUpdateWaitTime();
+    // Also runs for each new model, whose kinds are rebuilt with the first selected.
+    OfferLastFileName();
 }
 
 QString TFMainForm::SelectedPortCaption() const

@@ -127,9 +127,9 @@ bool TFMainForm::SetUsbPrinter()
             return false;
         line = printers.value(FUSBPrinters->SelectedIndex());
     }
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    SendThread->SetPrinterName(equals < 0 ? line : line.left(equals));
-    SendThread->SetPrinterPort(equals < 0 ? QString() : line.mid(equals + 1));
+    const auto [name, port] = SplitPrinterLine(line);
+    SendThread->SetPrinterName(name);
+    SendThread->SetPrinterPort(port);
     if (SendThread->GetPrinterStatus() == 0) {
         ShowMessageBox(this,
                        Tr("The printer you are trying to update is currently offline.\r\n"

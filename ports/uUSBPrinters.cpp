@@ -98,9 +98,7 @@ void TFUSBPrinters::FormShow()
     cxListView1->clear();
     if (Printers) {
         for (const QString& line : *Printers) {
-            const qsizetype equals = line.indexOf(QLatin1Char('='));
-            const QString name = equals < 0 ? line : line.left(equals);
-            const QString port = equals < 0 ? QString() : line.mid(equals + 1);
+            const auto [name, port] = SplitPrinterLine(line);
             new QTreeWidgetItem(cxListView1, {name, port});
         }
     }
@@ -116,6 +114,14 @@ int TFUSBPrinters::SelectedIndex() const
 {
     const QList<QTreeWidgetItem*> selected = cxListView1->selectedItems();
     return selected.isEmpty() ? -1 : cxListView1->indexOfTopLevelItem(selected.constFirst());
+}
+
+std::pair<QString, QString> SplitPrinterLine(const QString& line)
+{
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return {line, QString()};
+    return {line.left(equals), line.mid(equals + 1)};
 }
 
 int ChooseUSBPrinter(QWidget* owner, const QStringList& printers)

@@ -2,6 +2,8 @@
 
 #include "app/uMainDlg.h"
 
+#include <utility>
+
 class QPushButton;
 class QLabel;
 class QTreeWidget;
@@ -38,6 +40,9 @@ private:
 };
 
 extern TFUSBPrinters* FUSBPrinters;
+
+// A line of the USB printer list as (printer name, port): split at its first "=".
+std::pair<QString, QString> SplitPrinterLine(const QString& line);
 
 // Shows the list modally: mrOk (1) or mrCancel (2).
 int ChooseUSBPrinter(QWidget* owner, const QStringList& printers);
